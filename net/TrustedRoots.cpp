@@ -1,0 +1,49 @@
+#include "net/TrustedRoots.h"
+
+#include <windows.h>
+#include <wincrypt.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "common/Base64.h"
+
+namespace {
+
+// PEM wraps Base64 at 64 characters a line.
+constexpr size_t kPemLineLength = 64;
+
+void AppendPem(std::string& pem, const CERT_CONTEXT& certificate) {
+    std::string base64 = Base64Encode(std::string_view(
+        reinterpret_cast<const char*>(certificate.pbCertEncoded), certificate.cbCertEncoded));
+    pem += "-----BEGIN CERTIFICATE-----\n";
+    for (size_t at = 0; at < base64.size(); at += kPemLineLength) {
+        pem.append(base64, at, kPemLineLength);
+        pem += '\n';
+    }
+    pem += "-----END CERTIFICATE-----\n";
+}
+
+}  // namespace
+
+std::string SystemRootCertificatesPem() {
+    std::string pem;
+    HCERTSTORE store = CertOpenSystemStoreW(0, L"ROOT");
+    if (!store) return pem;
+    const CERT_CONTEXT* certificate = nullptr;
+    while ((certificate = CertEnumCertificatesInStore(store, certificate)) != nullptr) {
+        AppendPem(pem, *certificate);
+    }
+    CertCloseStore(store, 0);
+    return pem;
+}
+
+std::string TrustBundleWith(const std::wstring& caFile) {
+    std::string bundle = SystemRootCertificatesPem();
+    std::ifstream file(caFile.c_str(), std::ios::binary);
+    if (file) {
+        bundle += '\n';
+        bundle.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    return bundle;
+}
