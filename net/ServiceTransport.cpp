@@ -25,9 +25,13 @@ void ServiceTransport::SetCommonOptions(void* handle, std::string& response,
     // the system's TLS layer does or does not make on its own.
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    trustBundle = settings.caFile.empty() ? SystemRootCertificatesPem()
-                                          : TrustBundleWith(settings.caFile);
-    curl_blob blob{trustBundle.data(), trustBundle.size(), CURL_BLOB_NOCOPY};
+    const std::string* bundle = &SystemRootCertificatesPem();
+    if (!settings.caFile.empty()) {
+        trustBundle = TrustBundleWith(settings.caFile);
+        bundle = &trustBundle;
+    }
+    // libcurl only reads the blob, which outlives the transfer.
+    curl_blob blob{const_cast<char*>(bundle->data()), bundle->size(), CURL_BLOB_NOCOPY};
     curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
 }
 

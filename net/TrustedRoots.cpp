@@ -24,9 +24,7 @@ void AppendPem(std::string& pem, const CERT_CONTEXT& certificate) {
     pem += "-----END CERTIFICATE-----\n";
 }
 
-}  // namespace
-
-std::string SystemRootCertificatesPem() {
+std::string ReadSystemRoots() {
     std::string pem;
     HCERTSTORE store = CertOpenSystemStoreW(0, L"ROOT");
     if (!store) return pem;
@@ -35,6 +33,15 @@ std::string SystemRootCertificatesPem() {
         AppendPem(pem, *certificate);
     }
     CertCloseStore(store, 0);
+    return pem;
+}
+
+}  // namespace
+
+const std::string& SystemRootCertificatesPem() {
+    // Read once: the stores hold a few hundred certificates and every
+    // service request needs them.
+    static const std::string pem = ReadSystemRoots();
     return pem;
 }
 

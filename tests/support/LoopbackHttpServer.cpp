@@ -46,11 +46,15 @@ const char* Reason(int status) {
 
 // Reads from socket into buffer until it holds at least size bytes.
 bool ReadAtLeast(SOCKET socket, std::string& buffer, size_t size) {
-    char chunk[64 * 1024];
-    while (buffer.size() < size) {
-        int received = recv(socket, chunk, sizeof chunk, 0);
+    size_t have = buffer.size();
+    if (have >= size) return true;
+    // Received straight into place: a picture's body is many megabytes.
+    buffer.resize(size);
+    while (have < size) {
+        int want = static_cast<int>(std::min<size_t>(size - have, 1 << 20));
+        int received = recv(socket, &buffer[have], want, 0);
         if (received <= 0) return false;
-        buffer.append(chunk, static_cast<size_t>(received));
+        have += static_cast<size_t>(received);
     }
     return true;
 }
