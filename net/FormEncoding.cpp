@@ -14,8 +14,8 @@ struct EscapeTable {
 };
 
 constexpr bool IsUnreserved(int c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 constexpr EscapeTable MakeEscapeTable() {

@@ -1,6 +1,7 @@
 #include "net/TrustedRoots.h"
 
 #include <windows.h>
+// wincrypt.h needs the types of windows.h.
 #include <wincrypt.h>
 
 #include <fstream>

@@ -39,7 +39,8 @@ OcrClient::OcrClient(std::string appId, std::string apiKey, std::string secretKe
       secretKey_(std::move(secretKey)),
       tokenUrl_(site.origin + kTokenPath) {
     transport_.settings.caFile = site.caFile;
-    for (size_t i = 0; i < kOcrEndpointCount; ++i) endpoints_[i] = site.origin + kOcrEndpointPaths[i];
+    for (size_t i = 0; i < kOcrEndpointCount; ++i)
+        endpoints_[i] = site.origin + kOcrEndpointPaths[i];
 }
 
 const std::string& OcrClient::EndpointUrl(OcrEndpoint endpoint) const {
@@ -61,8 +62,8 @@ std::string OcrClient::GetAccessToken() {
     Json::Value answer = ParseJson(jsonReaderSettings_, response);
     accessToken_ = StringMember(answer, "access_token");
     // The expiry is kept in 32 bits, as the service's clients always have.
-    tokenExpiry_ = static_cast<int32_t>(
-        static_cast<uint32_t>(Int64Member(answer, "expires_in") + now));
+    tokenExpiry_ =
+        static_cast<int32_t>(static_cast<uint32_t>(Int64Member(answer, "expires_in") + now));
     scope_ = StringMember(answer, "scope");
     return accessToken_;
 }
@@ -93,51 +94,15 @@ Json::Value OcrClient::Request(const std::string& url, const FormMap& query, con
     return answer;
 }
 
-Json::Value OcrClient::PostPicture(OcrEndpoint endpoint, std::string_view picture,
-                                   const FormMap& options) {
+Json::Value OcrClient::Recognize(OcrEndpoint endpoint, std::string_view picture,
+                                 const FormMap& options) {
     return Request(EndpointUrl(endpoint), {}, BuildImageData(picture, options), {});
-}
-
-Json::Value OcrClient::GeneralBasic(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::GeneralBasic, picture, options);
-}
-
-Json::Value OcrClient::AccurateBasic(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::AccurateBasic, picture, options);
 }
 
 Json::Value OcrClient::IdCard(std::string_view picture, bool front, const FormMap& options) {
     FormMap data = BuildImageData(picture, options);
     data.emplace("id_card_side", front ? "front" : "back");
     return Request(EndpointUrl(OcrEndpoint::IdCard), {}, data, {});
-}
-
-Json::Value OcrClient::BankCard(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::BankCard, picture, options);
-}
-
-Json::Value OcrClient::DrivingLicense(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::DrivingLicense, picture, options);
-}
-
-Json::Value OcrClient::VehicleLicense(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::VehicleLicense, picture, options);
-}
-
-Json::Value OcrClient::BusinessLicense(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::BusinessLicense, picture, options);
-}
-
-Json::Value OcrClient::Passport(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::Passport, picture, options);
-}
-
-Json::Value OcrClient::VatInvoice(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::VatInvoice, picture, options);
-}
-
-Json::Value OcrClient::FormOcrRequest(std::string_view picture, const FormMap& options) {
-    return PostPicture(OcrEndpoint::FormOcrRequest, picture, options);
 }
 
 Json::Value OcrClient::FormOcrGetResult(const std::string& requestId, const FormMap& options) {

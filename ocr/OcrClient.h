@@ -26,18 +26,11 @@ public:
     OcrClient(std::string appId, std::string apiKey, std::string secretKey,
               const CloudSite& site = CurrentCloudSite());
 
-    // One operation per recognition endpoint: the picture as "image" plus
-    // options, posted to the endpoint; the answer or {"curl_error_code": n}.
-    Json::Value GeneralBasic(std::string_view picture, const FormMap& options);
-    Json::Value AccurateBasic(std::string_view picture, const FormMap& options);
+    // Posts the picture as "image" plus options to a recognition endpoint;
+    // returns the answer or {"curl_error_code": n}.
+    Json::Value Recognize(OcrEndpoint endpoint, std::string_view picture, const FormMap& options);
+    // The identity card endpoint, told which side of the card the picture shows.
     Json::Value IdCard(std::string_view picture, bool front, const FormMap& options);
-    Json::Value BankCard(std::string_view picture, const FormMap& options);
-    Json::Value DrivingLicense(std::string_view picture, const FormMap& options);
-    Json::Value VehicleLicense(std::string_view picture, const FormMap& options);
-    Json::Value BusinessLicense(std::string_view picture, const FormMap& options);
-    Json::Value Passport(std::string_view picture, const FormMap& options);
-    Json::Value VatInvoice(std::string_view picture, const FormMap& options);
-    Json::Value FormOcrRequest(std::string_view picture, const FormMap& options);
     // Asks for the state of a table request; options carry "result_type".
     Json::Value FormOcrGetResult(const std::string& requestId, const FormMap& options);
 
@@ -69,7 +62,4 @@ private:
     std::array<std::string, kOcrEndpointCount> endpoints_;
     std::string tokenUrl_;
     UnixClock clock_ = SystemUnixTime;
-
-    Json::Value PostPicture(OcrEndpoint endpoint, std::string_view picture,
-                            const FormMap& options);
 };

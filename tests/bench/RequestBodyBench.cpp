@@ -83,7 +83,7 @@ void Measure(size_t size) {
     allocation_counter::ResetPeak();
     before = allocation_counter::CurrentBytes();
     auto start = std::chrono::steady_clock::now();
-    Json::Value answer = client.GeneralBasic(picture, kGeneralOptions);
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, picture, kGeneralOptions);
     std::chrono::duration<double> postSeconds = std::chrono::steady_clock::now() - start;
     size_t postPeak = allocation_counter::PeakBytes() - before;
 

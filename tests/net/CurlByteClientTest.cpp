@@ -1,5 +1,3 @@
-#include "net/CurlByteClient.h"
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -11,6 +9,7 @@
 
 #include "common/Base64.h"
 #include "common/StringConversion.h"
+#include "net/CurlByteClient.h"
 #include "tests/net/TraceRecorder.h"
 #include "tests/support/LoopbackHttpServer.h"
 

@@ -1,10 +1,9 @@
-#include "net/CurlTextClient.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "common/Base64.h"
+#include "net/CurlTextClient.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 namespace {

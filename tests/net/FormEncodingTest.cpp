@@ -1,9 +1,9 @@
-#include "net/FormEncoding.h"
-
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "net/FormEncoding.h"
 
 namespace {
 
@@ -31,8 +31,11 @@ TEST(FormEscape, KeepsUnreservedCharactersAndEscapesBase64Punctuation) {
 }
 
 TEST(FormEncode, ListsPairsInByteOrderEachFollowedByAnAmpersand) {
-    FormMap pairs{{"probability", "true"}, {"image", "QQ=="}, {"detect_direction", "true"},
-                  {"\xc3\xa9", "x"}, {"Z", "upper before lower"}};
+    FormMap pairs{{"probability", "true"},
+                  {"image", "QQ=="},
+                  {"detect_direction", "true"},
+                  {"\xc3\xa9", "x"},
+                  {"Z", "upper before lower"}};
     EXPECT_EQ(FormEncode(pairs),
               "Z=upper%20before%20lower&detect_direction=true&image=QQ%3D%3D&probability=true&"
               "%C3%A9=x&");
@@ -40,6 +43,4 @@ TEST(FormEncode, ListsPairsInByteOrderEachFollowedByAnAmpersand) {
 
 TEST(FormEncode, EmptyMapGivesEmptyText) { EXPECT_EQ(FormEncode({}), ""); }
 
-TEST(FormEncode, EscapesKeysAndEmptyValues) {
-    EXPECT_EQ(FormEncode({{"a b", ""}}), "a%20b=&");
-}
+TEST(FormEncode, EscapesKeysAndEmptyValues) { EXPECT_EQ(FormEncode({{"a b", ""}}), "a%20b=&"); }

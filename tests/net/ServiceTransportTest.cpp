@@ -1,10 +1,9 @@
-#include "net/ServiceTransport.h"
-
 #include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "net/ServiceTransport.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 namespace {

@@ -65,8 +65,8 @@ TEST(TlsVerification, AnUnreadableCaFileTrustsNothingMore) {
 
 TEST(TlsVerification, PostsOverTlsWithTheCaFile) {
     std::string response;
-    int code = TransportTrusting(AuthorityPem())
-                   .Post("https://localhost:" + ServerPort() + "/", {{"a", "b"}}, "x=1&", {},
-                         response);
+    int code =
+        TransportTrusting(AuthorityPem())
+            .Post("https://localhost:" + ServerPort() + "/", {{"a", "b"}}, "x=1&", {}, response);
     EXPECT_EQ(code, 0);
 }

@@ -58,8 +58,8 @@ TEST(AccessToken, AnswerWithoutLifetimeServesOnlyTheCurrentRequest) {
     server.AnswerJson(R"({"access_token":"again"})");
     server.AnswerJson("{}");
     OcrClient client = ClientFor(server);
-    client.GeneralBasic(kPicture, {});
-    client.GeneralBasic(kPicture, {});
+    client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
+    client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(TokenIn(requests[1]), "once");
@@ -68,11 +68,10 @@ TEST(AccessToken, AnswerWithoutLifetimeServesOnlyTheCurrentRequest) {
 
 TEST(AccessToken, RefusedCredentialsGiveAnEmptyTokenAndTheServiceDecides) {
     LoopbackHttpServer server;
-    server.AnswerJson(
-        R"({"error":"invalid_client","error_description":"unknown client id"})");
+    server.AnswerJson(R"({"error":"invalid_client","error_description":"unknown client id"})");
     server.AnswerJson(R"({"error_code":14,"error_msg":"IAM Certification failed"})");
     OcrClient client = ClientFor(server);
-    Json::Value answer = client.GeneralBasic(kPicture, {});
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
     EXPECT_EQ(answer["error_code"].asInt(), 14);
     EXPECT_EQ(TokenIn(server.Requests()[1]), "");
 }
@@ -101,12 +100,13 @@ TEST(AccessToken, TransportFailureTravelsAsTheTokenOfTheRequest) {
 TEST(AccessTokenRefusal, ErrorCode110ThenGoodAnswerGivesTheGoodAnswer) {
     LoopbackHttpServer server;
     server.AnswerJson(TokenAnswer("stale"));
-    server.AnswerJson(R"({"error_code":110,"error_msg":"Access token invalid or no longer valid"})");
+    server.AnswerJson(
+        R"({"error_code":110,"error_msg":"Access token invalid or no longer valid"})");
     server.AnswerJson(TokenAnswer("fresh"));
     server.AnswerJson(R"({"log_id":7,"words_result_num":0,"words_result":[]})");
     OcrClient client = ClientFor(server);
 
-    Json::Value answer = client.GeneralBasic(kPicture, {});
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
 
     EXPECT_EQ(answer["log_id"].asInt(), 7);
     EXPECT_EQ(server.CountFor(kTokenPath), 2u);
@@ -125,7 +125,7 @@ TEST(AccessTokenRefusal, SecondRefusalIsReturnedUnchanged) {
     server.AnswerJson(R"({"error_code":111,"error_msg":"second"})");
     OcrClient client = ClientFor(server);
 
-    Json::Value answer = client.GeneralBasic(kPicture, {});
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
 
     EXPECT_EQ(answer["error_msg"].asString(), "second");
     EXPECT_EQ(server.CountFor(kGeneralPath), 2u);
@@ -137,7 +137,8 @@ TEST(AccessTokenRefusal, OtherErrorsAreNotRepeated) {
     server.AnswerJson(TokenAnswer("t"));
     server.AnswerJson(R"({"error_code":216201,"error_msg":"image format error"})");
     OcrClient client = ClientFor(server);
-    EXPECT_EQ(client.GeneralBasic(kPicture, {})["error_code"].asInt(), 216201);
+    EXPECT_EQ(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {})["error_code"].asInt(),
+              216201);
     EXPECT_EQ(server.CountFor(kGeneralPath), 1u);
 }
 
@@ -147,8 +148,8 @@ TEST(AccessToken, EachClientFetchesItsOwnToken) {
     server.AnswerJson("{}");
     server.AnswerJson(TokenAnswer("for-second-picture"));
     server.AnswerJson("{}");
-    ClientFor(server).GeneralBasic("one", {});
-    ClientFor(server).GeneralBasic("two", {});
+    ClientFor(server).Recognize(OcrEndpoint::GeneralBasic, "one", {});
+    ClientFor(server).Recognize(OcrEndpoint::GeneralBasic, "two", {});
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(TokenIn(requests[1]), "for-first-picture");

@@ -1,10 +1,9 @@
-#include "ocr/OcrClient.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "ocr/ImageData.h"
+#include "ocr/OcrClient.h"
 #include "tests/ocr/OcrTestSupport.h"
 
 namespace {
@@ -41,10 +40,11 @@ TEST(OcrClientWire, GeneralTextRequestAsItGoesOverTheWire) {
     server.AnswerJson(R"({"log_id":1,"words_result_num":0,"words_result":[]})");
     OcrClient client = ClientFor(server);
 
-    Json::Value answer = client.GeneralBasic(kPicture, {{"language_type", "CHN_ENG"},
-                                                        {"detect_direction", "true"},
-                                                        {"detect_language", "true"},
-                                                        {"probability", "true"}});
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, kPicture,
+                                          {{"language_type", "CHN_ENG"},
+                                           {"detect_direction", "true"},
+                                           {"detect_language", "true"},
+                                           {"probability", "true"}});
 
     EXPECT_EQ(answer["log_id"].asInt(), 1);
     auto requests = server.Requests();
@@ -57,8 +57,7 @@ TEST(OcrClientWire, GeneralTextRequestAsItGoesOverTheWire) {
     EXPECT_EQ(requests[1].query, "access_token=24.a%2Bb%2Fc%3D&aipSdk=C&aipSdkVersion=0.7.4&");
     EXPECT_EQ(requests[1].Header("Content-Type"), "application/x-www-form-urlencoded");
     EXPECT_EQ(requests[1].body, std::string("detect_direction=true&detect_language=true&image=") +
-                                    kEscapedPicture +
-                                    "&language_type=CHN_ENG&probability=true&");
+                                    kEscapedPicture + "&language_type=CHN_ENG&probability=true&");
 }
 
 TEST(OcrClientWire, IdentityCardSidesAndVehicleLicenceOptions) {
@@ -72,7 +71,8 @@ TEST(OcrClientWire, IdentityCardSidesAndVehicleLicenceOptions) {
 
     client.IdCard(kPicture, true, cardOptions);
     client.IdCard(kPicture, false, cardOptions);
-    client.VehicleLicense(kPicture, {{"detect_direction", "true"}, {"accuracy", "normal"}});
+    client.Recognize(OcrEndpoint::VehicleLicense, kPicture,
+                     {{"detect_direction", "true"}, {"accuracy", "normal"}});
 
     auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 4u);
@@ -82,8 +82,8 @@ TEST(OcrClientWire, IdentityCardSidesAndVehicleLicenceOptions) {
     EXPECT_EQ(requests[2].body, std::string("detect_direction=true&detect_risk=false&") +
                                     "id_card_side=back&image=" + kEscapedPicture + "&");
     EXPECT_EQ(requests[3].path, "/rest/2.0/ocr/v1/vehicle_license");
-    EXPECT_EQ(requests[3].body, std::string("accuracy=normal&detect_direction=true&image=") +
-                                    kEscapedPicture + "&");
+    EXPECT_EQ(requests[3].body,
+              std::string("accuracy=normal&detect_direction=true&image=") + kEscapedPicture + "&");
 }
 
 TEST(OcrClientWire, EveryBoundEndpointReceivesThePicture) {
@@ -92,13 +92,11 @@ TEST(OcrClientWire, EveryBoundEndpointReceivesThePicture) {
     for (int i = 0; i < 8; ++i) server.AnswerJson("{}");
     OcrClient client = ClientFor(server);
 
-    client.AccurateBasic(kPicture, {});
-    client.BankCard(kPicture, {});
-    client.DrivingLicense(kPicture, {{"detect_direction", "true"}});
-    client.BusinessLicense(kPicture, {});
-    client.Passport(kPicture, {});
-    client.VatInvoice(kPicture, {});
-    client.FormOcrRequest(kPicture, {});
+    const OcrEndpoint bound[] = {OcrEndpoint::AccurateBasic,  OcrEndpoint::BankCard,
+                                 OcrEndpoint::DrivingLicense, OcrEndpoint::BusinessLicense,
+                                 OcrEndpoint::Passport,       OcrEndpoint::VatInvoice,
+                                 OcrEndpoint::FormOcrRequest};
+    for (OcrEndpoint endpoint : bound) client.Recognize(endpoint, kPicture, {});
     client.FormOcrGetResult("req-1", {{"result_type", "excel"}});
 
     auto requests = server.Requests();
@@ -110,9 +108,10 @@ TEST(OcrClientWire, EveryBoundEndpointReceivesThePicture) {
                            "/rest/2.0/ocr/v1/passport",
                            "/rest/2.0/ocr/v1/vat_invoice",
                            "/rest/2.0/solution/v1/form_ocr/request"};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(requests[i + 1].path, paths[i]);
-    EXPECT_EQ(requests[1].body, std::string("image=") + kEscapedPicture + "&");
-    EXPECT_EQ(requests[3].body, std::string("detect_direction=true&image=") + kEscapedPicture + "&");
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(requests[i + 1].path, paths[i]);
+        EXPECT_EQ(requests[i + 1].body, std::string("image=") + kEscapedPicture + "&");
+    }
     EXPECT_EQ(requests[8].path, "/rest/2.0/solution/v1/form_ocr/get_request_result");
     EXPECT_EQ(requests[8].body, "request_id=req-1&result_type=excel&");
 }
@@ -135,12 +134,14 @@ TEST(OcrClientRequest, TransportFailureBecomesCurlErrorCode) {
         goneOrigin = gone.Origin();
     }
     OcrClient client("a", "b", "c", CloudSite{goneOrigin, L""});
-    Json::Value answer = client.GeneralBasic(kPicture, {});
+    Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
     EXPECT_EQ(answer.getMemberNames(), std::vector<std::string>{"curl_error_code"});
     EXPECT_EQ(answer["curl_error_code"].asInt(), 7);
 
     OcrClient unresolved("a", "b", "c", CloudSite{"http://no-such-host.invalid", L""});
-    EXPECT_EQ(unresolved.GeneralBasic(kPicture, {})["curl_error_code"].asInt(), 6);
+    EXPECT_EQ(
+        unresolved.Recognize(OcrEndpoint::GeneralBasic, kPicture, {})["curl_error_code"].asInt(),
+        6);
 }
 
 TEST(OcrClientRequest, SilentServerTimesOutWith28) {
@@ -149,7 +150,8 @@ TEST(OcrClientRequest, SilentServerTimesOutWith28) {
     server.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
     OcrClient client = ClientFor(server);
     client.TransportSettings().timeoutMs = 500;
-    EXPECT_EQ(client.GeneralBasic(kPicture, {})["curl_error_code"].asInt(), 28);
+    EXPECT_EQ(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {})["curl_error_code"].asInt(),
+              28);
 }
 
 TEST(OcrClientRequest, AnswersThatAreNotWellFormedJsonNeverThrow) {
@@ -162,10 +164,10 @@ TEST(OcrClientRequest, AnswersThatAreNotWellFormedJsonNeverThrow) {
     server.AnswerJson("");
     OcrClient client = ClientFor(server);
 
-    Json::Value truncated = client.GeneralBasic(kPicture, {});
+    Json::Value truncated = client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {});
     EXPECT_EQ(truncated["error_code"].asInt(), 17);
-    EXPECT_FALSE(client.GeneralBasic(kPicture, {}).isObject());
-    EXPECT_TRUE(client.GeneralBasic(kPicture, {}).isArray());
-    EXPECT_NO_THROW(client.GeneralBasic(kPicture, {}));
-    EXPECT_TRUE(client.GeneralBasic(kPicture, {}).isNull());
+    EXPECT_FALSE(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {}).isObject());
+    EXPECT_TRUE(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {}).isArray());
+    EXPECT_NO_THROW(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {}));
+    EXPECT_TRUE(client.Recognize(OcrEndpoint::GeneralBasic, kPicture, {}).isNull());
 }
