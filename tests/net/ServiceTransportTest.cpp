@@ -105,3 +105,18 @@ TEST(ServiceTransportFailures, UrlWithoutSchemeDoesNotCrash) {
     EXPECT_EQ(QuickTransport().Post(url, {}, "x", {}, response), CURLE_OK);
     EXPECT_EQ(QuickTransport().Get("", response), CURLE_URL_MALFORMAT);
 }
+
+TEST(ServiceTransportPost, CarriesAnEnormousBinaryBodyUnchanged) {
+    LoopbackHttpServer server;
+    server.AnswerJson("{}");
+    std::string body(8 * 1024 * 1024, '\0');
+    for (size_t i = 0; i < body.size(); ++i) body[i] = static_cast<char>(i * 131 + (i >> 13));
+    std::string response;
+    ServiceTransport transport = QuickTransport();
+    transport.settings.timeoutMs = 60000;
+
+    ASSERT_EQ(transport.Post(server.Origin() + "/big", {}, body, {}, response), CURLE_OK);
+    auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].body == body);
+}
