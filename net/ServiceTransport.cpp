@@ -43,10 +43,11 @@ int ServiceTransport::Post(const std::string& url, const FormMap& query, const s
     CurlSlist headerList;
     for (const auto& [key, value] : headers) {
         std::string line = key + ":" + value;
-        curl_slist* extended = curl_slist_append(headerList.get(), line.c_str());
-        if (!extended) return CURLE_OUT_OF_MEMORY;
-        headerList.release();
-        headerList.reset(extended);
+        // Appending returns the list's head, or null (and leaves the list
+        // as it was) when memory runs out.
+        curl_slist* head = curl_slist_append(headerList.get(), line.c_str());
+        if (!head) return CURLE_OUT_OF_MEMORY;
+        if (!headerList) headerList.reset(head);
     }
     std::string trustBundle;
     SetCommonOptions(curl.get(), response, trustBundle);

@@ -31,7 +31,7 @@ TEST(ServiceTransportPost, SendsBodyQueryAndHeadersAsGiven) {
     std::string response;
 
     int code = QuickTransport().Post(server.Origin() + "/rest/x?y=z", {{"k", "v w"}}, body,
-                                     {{"X-One", "1"}}, response);
+                                     {{"X-One", "1"}, {"X-Two", "b c"}}, response);
 
     ASSERT_EQ(code, CURLE_OK);
     EXPECT_EQ(response, R"({"ok":1})");
@@ -44,6 +44,7 @@ TEST(ServiceTransportPost, SendsBodyQueryAndHeadersAsGiven) {
     EXPECT_EQ(requests[0].Header("Content-Length"), "14");
     EXPECT_EQ(requests[0].Header("Content-Type"), "application/x-www-form-urlencoded");
     EXPECT_EQ(requests[0].Header("X-One"), "1");
+    EXPECT_EQ(requests[0].Header("X-Two"), "b c");
 }
 
 TEST(ServiceTransportPost, EmptyQueryAndEmptyBody) {
