@@ -52,6 +52,7 @@ std::string CurlByteClient::Get(const std::string& url, const std::string& user,
     std::string credentials = user + ":" + password;
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
     SetCredentialsAndTls(curl.get(), credentials);
+    SetStallLimit(curl.get(), stallSeconds);
     return Perform(curl.get());
 }
 
@@ -86,6 +87,7 @@ bool CurlByteClient::Download(const std::string& url, const std::string& filePat
     curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
+    SetStallLimit(curl.get(), stallSeconds);
     CURLcode code = curl_easy_perform(curl.get());
     TraceIfFailed(code);
     return code == CURLE_OK;

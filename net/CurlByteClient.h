@@ -2,11 +2,17 @@
 
 #include <string>
 
+#include "net/CurlHandle.h"
+
 // Byte-string client for the spreadsheet download and for the account and
 // reporting services. Every call makes its own easy handle; a failed transfer
 // is traced to the debugger output.
 class CurlByteClient {
 public:
+    // Get and Download have no overall time-out (a spreadsheet may be large);
+    // they end when nothing arrives for this many seconds.
+    long stallSeconds = kDefaultStallSeconds;
+
     // GET with user ":" password as credentials and a 20 s connect time-out;
     // returns what was received (possibly nothing when the transfer failed).
     std::string Get(const std::string& url, const std::string& user, const std::string& password);

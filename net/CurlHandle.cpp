@@ -7,3 +7,8 @@ size_t AppendToString(char* data, size_t size, size_t count, void* userdata) {
     static_cast<std::string*>(userdata)->append(data, bytes);
     return bytes;
 }
+
+void SetStallLimit(CURL* curl, long stallSeconds) {
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, stallSeconds);
+}

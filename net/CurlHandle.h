@@ -25,3 +25,11 @@ inline CurlEasy NewCurlEasy() {
 
 // Write callback that appends what arrives to the std::string in userdata.
 size_t AppendToString(char* data, size_t size, size_t count, void* userdata);
+
+// How long a transfer without an overall time-out may go on without
+// receiving a single byte before it is given up (libcurl code 28).
+inline constexpr long kDefaultStallSeconds = 60;
+
+// Ends a transfer that stalls for that long, however long it may take while
+// data keeps coming.
+void SetStallLimit(CURL* curl, long stallSeconds);

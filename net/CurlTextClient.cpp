@@ -28,6 +28,7 @@ std::wstring CurlTextClient::GetText(const std::wstring& url) const {
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &received);
     curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
     curl_easy_setopt(curl.get(), CURLOPT_USERPWD, kUpdateCredentials);
+    SetStallLimit(curl.get(), stallSeconds);
     curl_easy_perform(curl.get());
     return Decode(received);
 }

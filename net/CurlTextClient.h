@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "net/CurlHandle.h"
+
 // Text client for the update check and the reporting POST. Arguments are
 // wide strings, handed to libcurl in the thread's ANSI code page; the answer
 // comes back as wide text, decoded as UTF-8 or as the ANSI code page.
@@ -10,6 +12,10 @@ public:
     enum class AnswerEncoding { Utf8, Ansi };
 
     explicit CurlTextClient(AnswerEncoding encoding) : encoding_(encoding) {}
+
+    // GetText has no overall time-out; it ends when nothing arrives for this
+    // many seconds.
+    long stallSeconds = kDefaultStallSeconds;
 
     // GET with a 20 s connect time-out. On failure the text holds what was
     // received before it (possibly nothing).

@@ -130,3 +130,18 @@ TEST(CurlByteClientDownload, FailedTransferKeepsWhatWasReceived) {
     EXPECT_FALSE(CurlByteClient().Download(server.Origin() + "/x.xls", Utf8Path(target)));
     EXPECT_EQ(ReadFile(target), "ABCD");
 }
+
+TEST(CurlByteClientStall, SilentServerEndsGetAndDownloadInsteadOfHanging) {
+    LoopbackHttpServer server;
+    server.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
+    server.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
+    TemporaryFolder folder;
+    TraceRecorder traces;
+    CurlByteClient client;
+    client.stallSeconds = 1;
+
+    EXPECT_EQ(client.Get(server.Origin() + "/", "", ""), "");
+    EXPECT_FALSE(client.Download(server.Origin() + "/x.xls", Utf8Path(folder / L"x.xls")));
+    EXPECT_THAT(traces.Lines(),
+                ElementsAre(L"curl_easy_perform error = 28\n", L"curl_easy_perform error = 28\n"));
+}

@@ -69,3 +69,11 @@ TEST(CurlTextClientPostForm, FailureGivesFalseWithWhatArrived) {
                      .PostForm(WideOrigin(server) + L"/", L"", L"", L"a=1", answer));
     EXPECT_EQ(answer, L"part");
 }
+
+TEST(CurlTextClientGetText, SilentServerEndsInsteadOfHanging) {
+    LoopbackHttpServer server;
+    server.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
+    CurlTextClient client(CurlTextClient::AnswerEncoding::Utf8);
+    client.stallSeconds = 1;
+    EXPECT_EQ(client.GetText(WideOrigin(server) + L"/"), L"");
+}
