@@ -36,8 +36,7 @@ void SetCredentialsAndTls(CURL* curl, const std::string& credentials) {
 
 }  // namespace
 
-std::string CurlByteClient::Perform(void* handle) {
-    CURL* curl = static_cast<CURL*>(handle);
+std::string CurlByteClient::Perform(CURL* curl) {
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &received_);
     TraceIfFailed(curl_easy_perform(curl));

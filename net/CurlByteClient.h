@@ -31,5 +31,5 @@ public:
 private:
     std::string received_;
 
-    std::string Perform(void* handle);
+    std::string Perform(CURL* curl);
 };

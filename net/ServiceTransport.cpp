@@ -9,9 +9,12 @@ std::string UrlWithQuery(const std::string& url, const FormMap& query) {
     return url + separator + FormEncode(query);
 }
 
-void ServiceTransport::SetCommonOptions(void* handle, std::string& response,
-                                        std::string& trustBundle) const {
-    CURL* curl = static_cast<CURL*>(handle);
+namespace {
+
+// Options shared by Post and Get. trustBundle holds the authorities handed to
+// libcurl when a CaFile adds to the system's; it must outlive the transfer.
+void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std::string& response,
+                      std::string& trustBundle) {
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &response);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
@@ -35,6 +38,8 @@ void ServiceTransport::SetCommonOptions(void* handle, std::string& response,
     curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
 }
 
+}  // namespace
+
 int ServiceTransport::Post(const std::string& url, const FormMap& query, const std::string& body,
                            const HeaderMap& headers, std::string& response) const {
     CurlEasy curl = NewCurlEasy();
@@ -50,7 +55,7 @@ int ServiceTransport::Post(const std::string& url, const FormMap& query, const s
         if (!headerList) headerList.reset(head);
     }
     std::string trustBundle;
-    SetCommonOptions(curl.get(), response, trustBundle);
+    SetCommonOptions(curl.get(), settings, response, trustBundle);
     curl_easy_setopt(curl.get(), CURLOPT_URL, target.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_POST, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.data());
@@ -63,7 +68,7 @@ int ServiceTransport::Get(const std::string& url, std::string& response) const {
     CurlEasy curl = NewCurlEasy();
     if (!curl) return CURLE_FAILED_INIT;
     std::string trustBundle;
-    SetCommonOptions(curl.get(), response, trustBundle);
+    SetCommonOptions(curl.get(), settings, response, trustBundle);
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, nullptr);
     return curl_easy_perform(curl.get());

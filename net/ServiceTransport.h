@@ -31,9 +31,6 @@ public:
 
     // GETs url, which already carries its query, with no headers.
     int Get(const std::string& url, std::string& response) const;
-
-private:
-    void SetCommonOptions(void* handle, std::string& response, std::string& trustBundle) const;
 };
 
 // url followed by the encoded query, joined by "?" or "&".
