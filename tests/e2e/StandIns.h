@@ -1,0 +1,21 @@
+#pragma once
+// The stand-in servers that the fixture started for this test run, as its
+// state file in the working folder describes them, and their control port.
+
+#include <json/value.h>
+
+#include <string>
+
+struct StandIns {
+    std::string ocrHost;     // "localhost:port": the name the certificate carries
+    std::string controlUrl;  // "http://127.0.0.1:port"
+    std::wstring authority;  // the authority's PEM as a Windows path
+
+    // Queues a scripted answer (a JSON object) on the control port.
+    bool Script(const std::string& json) const;
+    // The requests one host has received, oldest first.
+    Json::Value Requests(const std::string& host) const;
+};
+
+// Reads "state.json"; members are empty when it is missing or incomplete.
+StandIns ReadStandIns();
