@@ -73,4 +73,6 @@ int64_t SqliteDatabase::LastInsertedRow() const {
     return sqlite3_last_insert_rowid(database_.get());
 }
 
+int SqliteDatabase::Changes() const { return sqlite3_changes(database_.get()); }
+
 }  // namespace pimlo::servers

@@ -49,6 +49,8 @@ public:
     void Execute(const std::string& sql);
     SqliteStatement Prepare(const std::string& sql);
     int64_t LastInsertedRow() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    int Changes() const;
 
 private:
     struct Closer {
