@@ -11,8 +11,9 @@ namespace pimlo::servers {
 
 namespace {
 
-constexpr char kEventPath[] = "/action.ashx";
-constexpr char kUsagePath[] = "/ocr.ashx";
+// Route patterns are regular expressions, hence the escaped dots.
+constexpr char kEventPath[] = "/action\\.ashx";
+constexpr char kUsagePath[] = "/ocr\\.ashx";
 
 // The credentials the program sends with usage reports.
 constexpr char kUsageUser[] = "abcd";

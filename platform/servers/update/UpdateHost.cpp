@@ -11,7 +11,8 @@ namespace pimlo::servers {
 
 namespace {
 
-constexpr char kManifestPath[] = "/windows/newversion.htm";
+// Route patterns are regular expressions, hence the escaped dots.
+constexpr char kManifestPath[] = "/windows/newversion\\.htm";
 constexpr char kDownloadPattern[] = "/windows/(PimloOCRSetup\\.exe|cd\\.cab)";
 
 // Every request to this host is a bodyless GET; anything larger is refused
