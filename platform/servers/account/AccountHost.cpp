@@ -9,6 +9,7 @@
 
 #include "platform/servers/account/AccountStore.h"
 #include "platform/servers/account/Md5Hex.h"
+#include "platform/servers/account/QueryParam.h"
 #include "platform/servers/account/SignInPages.h"
 #include "platform/servers/account/Signature.h"
 #include "platform/servers/account/SmsCodeLog.h"
@@ -59,11 +60,6 @@ std::string Failure(const std::string& key) {
     return JsonText(answer);
 }
 
-std::string Param(const httplib::Params& params, const std::string& name) {
-    auto found = params.find(name);
-    return found == params.end() ? std::string() : found->second;
-}
-
 // A mainland mobile number: 11 digits starting with 1.
 bool IsMobileNumber(const std::string& text) {
     static const std::regex kPattern("1[0-9]{10}");
@@ -104,8 +100,8 @@ AccountHost::~AccountHost() = default;
 
 std::string AccountHost::SendCode(const httplib::Params& params) {
     if (!IsSigned(params, kSendCodeSigned, settings_.signKey)) return Failure("SignErr");
-    std::string mobile = Param(params, "mobile");
-    std::string code = Param(params, "code");
+    std::string mobile = QueryParam(params, "mobile");
+    std::string code = QueryParam(params, "code");
     if (!IsMobileNumber(mobile)) return Failure("InvalidMobile");
     if (!IsVerificationCode(code)) return Failure("InvalidCaptcha");
 
@@ -122,17 +118,17 @@ std::string AccountHost::SendCode(const httplib::Params& params) {
 std::string AccountHost::Register(const httplib::Params& params) {
     if (!IsSigned(params, kRegisterSigned, settings_.signKey)) return Failure("SignErr");
     Account account;
-    account.username = Param(params, "username");
-    account.passwordDigest = Param(params, "password");
-    account.adid = Param(params, "adid");
-    account.partnerId = Param(params, "partner_id");
+    account.username = QueryParam(params, "username");
+    account.passwordDigest = QueryParam(params, "password");
+    account.adid = QueryParam(params, "adid");
+    account.partnerId = QueryParam(params, "partner_id");
     account.createdAt = clock_();
-    std::string kind = Param(params, "reg_type");
+    std::string kind = QueryParam(params, "reg_type");
     if (kind != "1" && kind != "2" && kind != "3") return Failure("ParamError");
     account.kind = std::stoi(kind);
     if (account.kind == 1 && !IsMobileNumber(account.username)) return Failure("InvalidMobile");
     if (account.username.empty() || !IsMd5Hex(account.passwordDigest) ||
-        Param(params, "product_id") != kProductId)
+        QueryParam(params, "product_id") != kProductId)
         return Failure("ParamError");
     // The program counts an existing account as signed in.
     if (!store_->Add(account)) return Failure("MobileIsExist");
@@ -141,12 +137,14 @@ std::string AccountHost::Register(const httplib::Params& params) {
 
 std::string AccountHost::CheckAccount(const httplib::Params& params) {
     if (!IsSigned(params, kCheckAccountSigned, settings_.signKey)) return Failure("SignErr");
-    if (Param(params, "product_id") != kProductId || Param(params, "version") != kCheckVersion)
+    if (QueryParam(params, "product_id") != kProductId ||
+        QueryParam(params, "version") != kCheckVersion)
         return Failure("ParamError");
-    std::optional<Account> account = store_->Find(Param(params, "username"));
+    std::optional<Account> account = store_->Find(QueryParam(params, "username"));
     if (!account) return Failure("UserNotExist");
     // The check sends the password itself; the account keeps its digest.
-    if (Md5Hex(Param(params, "password")) != account->passwordDigest) return Failure("PasswordErr");
+    if (Md5Hex(QueryParam(params, "password")) != account->passwordDigest)
+        return Failure("PasswordErr");
     return Success();
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "platform/servers/account/Md5Hex.h"
+#include "platform/servers/account/QueryParam.h"
 
 namespace pimlo::servers {
 
@@ -148,11 +149,6 @@ std::string HandoverPage(SignInProvider provider, const std::string& message) {
            "</script>\n</body>\n</html>\n";
 }
 
-std::string Param(const httplib::Params& params, const std::string& name) {
-    auto found = params.find(name);
-    return found == params.end() ? std::string() : found->second;
-}
-
 }  // namespace
 
 std::string SignInAccountId(SignInProvider provider, const std::string& nickname) {
@@ -172,7 +168,7 @@ std::string SignInPage(SignInProvider provider, const httplib::Params& params) {
         refused["result"] = 0;
         return HandoverPage(provider, JsonText(refused));
     }
-    std::string nickname = Param(params, "nickname");
+    std::string nickname = QueryParam(params, "nickname");
     if (nickname.empty()) return PickerPage(provider, "");
     if (nickname.size() > kMaxNicknameBytes) return PickerPage(provider, "昵称太长，请换一个。");
 

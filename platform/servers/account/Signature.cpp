@@ -3,24 +3,16 @@
 #include <algorithm>
 
 #include "platform/servers/account/Md5Hex.h"
+#include "platform/servers/account/QueryParam.h"
 
 namespace pimlo::servers {
-
-namespace {
-
-std::string Value(const httplib::Params& params, const std::string& name) {
-    auto found = params.find(name);
-    return found == params.end() ? std::string() : found->second;
-}
-
-}  // namespace
 
 std::string SignedText(const httplib::Params& params, std::vector<std::string> names) {
     std::sort(names.begin(), names.end());
     std::string text;
     for (const std::string& name : names) {
         if (!text.empty()) text += '&';
-        text += name + "=" + Value(params, name);
+        text += name + "=" + QueryParam(params, name);
     }
     return text;
 }

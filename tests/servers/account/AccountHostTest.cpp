@@ -26,19 +26,7 @@ constexpr char kSocialPassword[] = "KQR#VTM&*8130627";
 
 std::string Sign(const std::string& text) { return Md5Hex(text + kSignKey); }
 
-std::string Escape(const std::string& text) {
-    std::string escaped;
-    for (unsigned char c : text) {
-        if (std::isalnum(c)) {
-            escaped += static_cast<char>(c);
-        } else {
-            char hex[4];
-            std::snprintf(hex, sizeof hex, "%%%02X", c);
-            escaped += hex;
-        }
-    }
-    return escaped;
-}
+std::string Escape(const std::string& text) { return httplib::detail::encode_query_param(text); }
 
 // The three requests exactly as the program formats them.
 std::string SendCodeUrl(const std::string& mobile, const std::string& code) {

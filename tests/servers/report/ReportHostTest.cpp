@@ -59,6 +59,11 @@ protected:
     }
 };
 
+// `json` with its one occurrence of `from` replaced by `to`.
+std::string Replaced(std::string json, const std::string& from, const std::string& to) {
+    return json.replace(json.find(from), from.size(), to);
+}
+
 void ExpectAnswer(const httplib::Result& result, const std::string& answer) {
     ASSERT_TRUE(result);
     EXPECT_EQ(result->body, answer);
@@ -126,8 +131,7 @@ TEST_F(ReportHostTest, BodiesThatDoNotOpenAreRefusedAndNotStored) {
 // Each text differs from a valid event report in one way.
 TEST_F(ReportHostTest, EventReportsWithWrongMembersAreRefused) {
     auto replaced = [](const std::string& from, const std::string& to) {
-        std::string json = kEventJson;
-        return json.replace(json.find(from), from.size(), to);
+        return Replaced(kEventJson, from, to);
     };
     const std::string wrong[] = {
         "{",
@@ -155,8 +159,7 @@ TEST_F(ReportHostTest, EventReportsWithWrongMembersAreRefused) {
 
 TEST_F(ReportHostTest, UsageReportsWithWrongMembersAreRefused) {
     auto replaced = [](const std::string& from, const std::string& to) {
-        std::string json = kUsageJson;
-        return json.replace(json.find(from), from.size(), to);
+        return Replaced(kUsageJson, from, to);
     };
     const std::string wrong[] = {
         replaced("\"Times\" : 12", "\"Times\" : 0"),
