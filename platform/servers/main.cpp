@@ -6,6 +6,7 @@
 #include <httplib.h>
 #include <signal.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "platform/servers/core/StateFile.h"
 #include "platform/servers/ocr/OcrApiHost.h"
 #include "platform/servers/report/ReportHost.h"
+#include "platform/servers/update/SampleUpdateFiles.h"
 #include "platform/servers/update/UpdateHost.h"
 
 using namespace pimlo::servers;
@@ -37,6 +39,9 @@ struct Listener {
     int port;
     std::thread thread;
 };
+// The cloud API, update, reporting, account and control servers, in the
+// order of the state file.
+using Listeners = std::array<Listener, 5>;
 
 // Binds to the chosen port, or any free one for 0; the bound port or -1.
 int Bind(httplib::Server& server, int port) {
@@ -44,7 +49,7 @@ int Bind(httplib::Server& server, int port) {
     return server.bind_to_port(kLoopback, port) ? port : -1;
 }
 
-bool StartAll(std::vector<Listener>& listeners) {
+bool StartAll(Listeners& listeners) {
     for (auto& listener : listeners)
         listener.thread = std::thread([server = listener.server] { server->listen_after_bind(); });
     auto deadline = std::chrono::steady_clock::now() + kStartLimit;
@@ -57,7 +62,7 @@ bool StartAll(std::vector<Listener>& listeners) {
     return true;
 }
 
-void StopAll(std::vector<Listener>& listeners) {
+void StopAll(Listeners& listeners) {
     for (auto& listener : listeners) listener.server->stop();
     for (auto& listener : listeners)
         if (listener.thread.joinable()) listener.thread.join();
@@ -90,7 +95,12 @@ int main(int argc, char** argv) {
 
     std::error_code ignored;
     std::filesystem::create_directories(options->dataDir + "/tls", ignored);
-    std::filesystem::create_directories(options->updateFolder, ignored);
+    // A fresh data folder gets stand-in installer files to download.
+    if (!std::filesystem::exists(options->updateFolder + "/PimloOCRSetup.exe") &&
+        !WriteSampleUpdateFiles(options->updateFolder)) {
+        std::fprintf(stderr, "pimlo-servers: cannot write %s\n", options->updateFolder.c_str());
+        return 1;
+    }
     auto tls = EnsureTlsFiles(options->dataDir + "/tls");
     if (!tls) {
         std::fprintf(stderr, "pimlo-servers: cannot make the TLS files in %s/tls\n",
@@ -100,13 +110,13 @@ int main(int argc, char** argv) {
 
     httplib::SSLServer ocrServer(tls->certificatePem.c_str(), tls->privateKeyPem.c_str());
     httplib::Server updateServer, reportServer, accountServer, controlServer;
-    std::vector<Listener> listeners = {
+    Listeners listeners = {{
         {"ocr", &ocrServer, options->ocrPort, {}},
         {"update", &updateServer, options->updatePort, {}},
         {"report", &reportServer, options->reportPort, {}},
         {"account", &accountServer, options->accountPort, {}},
         {"control", &controlServer, options->controlPort, {}},
-    };
+    }};
     if (!ocrServer.is_valid()) {
         std::fprintf(stderr, "pimlo-servers: the TLS server cannot load its certificate\n");
         return 1;

@@ -17,11 +17,13 @@ struct ServerOptions {
     int reportPort = 0;
     int accountPort = 0;
     int controlPort = 0;
-    std::string apiKey;          // --api-key: cloud credentials the token path accepts
-    std::string secretKey;       // --secret-key
-    std::string signKey;         // --sign-key: the account service's signing text
-    std::string updateFolder;    // --update-folder: served under /windows/ (default DATA/update)
-    std::string offeredVersion;  // --offered-version: what the update manifest offers
+    std::string apiKey;        // --api-key: cloud credentials the token path accepts
+    std::string secretKey;     // --secret-key
+    std::string signKey;       // --sign-key: the account service's signing text
+    std::string updateFolder;  // --update-folder: served under /windows/ (default DATA/update)
+    // --offered-version: what the update manifest offers; compared as text
+    // with the installed version, so the default sorts after any 1.x.
+    std::string offeredVersion = "2.0.0.0";
 };
 
 // Parses the arguments after the program name; nullopt with `problem` set
