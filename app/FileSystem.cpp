@@ -1,0 +1,59 @@
+#include "app/FileSystem.h"
+
+#include <shlobj.h>
+#include <windows.h>
+
+namespace {
+
+DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
+
+bool EndsInSeparator(std::wstring_view path) {
+    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+}
+
+}  // namespace
+
+bool PathExists(const std::wstring& path) { return AttributesOf(path) != INVALID_FILE_ATTRIBUTES; }
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolderTree(const std::wstring& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    if (FolderExists(folder)) {
+        return true;
+    }
+    // The shell function takes no trailing separator on some systems.
+    std::wstring target = folder;
+    while (target.size() > 3 && EndsInSeparator(target)) {
+        target.pop_back();
+    }
+    SHCreateDirectoryExW(nullptr, target.c_str(), nullptr);
+    return FolderExists(folder);
+}
+
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
+    std::wstring path(folder);
+    if (!path.empty() && !EndsInSeparator(path)) {
+        path += L'\\';
+    }
+    path += name;
+    return path;
+}
+
+std::wstring ModuleFilePath() {
+    // Long enough for any path the system hands out, including "\\?\" ones.
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length < path.size() ? length : 0);
+    return path;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Small file system questions and steps on wide paths.
+
+// True when path names something that exists (file or folder).
+bool PathExists(const std::wstring& path);
+// True when path names an existing file, not a folder.
+bool FileExists(const std::wstring& path);
+// True when path names an existing folder.
+bool FolderExists(const std::wstring& path);
+
+// Creates the folder and every missing folder above it. True when the folder
+// exists afterwards.
+bool CreateFolderTree(const std::wstring& folder);
+
+// folder + "\" + name, without doubling a separator that folder already ends in.
+std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
+
+// The full path of the running executable.
+std::wstring ModuleFilePath();

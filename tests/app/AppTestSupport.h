@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "app/FileSystem.h"
+#include "app/FolderCleanup.h"
+#include "app/LanguageFile.h"
+#include "tools/LanguagePacker.h"
+
+// A fresh folder under the temporary folder, deleted with everything in it
+// when the test ends.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<unsigned> counter{0};
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        path_ =
+            JoinPath(temp, L"pimlo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                               std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++));
+        CreateFolderTree(path_);
+    }
+    ~TempFolder() { EmptyFolder(path_, {}, true); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring File(const std::wstring& name) const { return JoinPath(path_, name); }
+
+private:
+    std::wstring path_;
+};
+
+// Points the language lookups at a file while it lives.
+class ScopedLanguageFile {
+public:
+    explicit ScopedLanguageFile(const std::wstring& path) : previous_(CurrentLanguageFilePath()) {
+        SetLanguageFilePath(path);
+    }
+    ~ScopedLanguageFile() { SetLanguageFilePath(previous_); }
+
+private:
+    std::wstring previous_;
+};
+
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+inline std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string bytes(
+        GetFileSize(file, nullptr) == INVALID_FILE_SIZE ? 0 : GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
+}
+
+// Writes a language file with the two sections of the program.
+inline void WriteLanguageFileOf(const std::wstring& path, std::vector<LanguageEntry> text,
+                                std::vector<LanguageEntry> message) {
+    std::string error;
+    WriteLanguageFile(path, {{{L"Text", std::move(text)}, {L"Message", std::move(message)}}},
+                      error);
+}
