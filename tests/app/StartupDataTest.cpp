@@ -77,8 +77,5 @@ TEST(AppFolders, AreFoundAndTheDataFolderIsMade) {
     EXPECT_EQ(folders.installFolder, InstallFolderOf(ModuleFilePath()));
     EXPECT_TRUE(FolderExists(folders.dataFolder));
     EXPECT_EQ(folders.tempFolder.back(), L'\\');
-    EXPECT_EQ(CompressFolder(L"C:\\Temp\\"), L"C:\\Temp\\pimloOCR\\compress\\");
     EXPECT_EQ(ScannerFolder(L"C:\\Temp"), L"C:\\Temp\\pimloOCR\\Scanner\\");
-    EXPECT_EQ(InstallFolderOf(L"C:\\Program Files\\PimloOCR\\PimloOCR.exe"),
-              L"C:\\Program Files\\PimloOCR");
 }

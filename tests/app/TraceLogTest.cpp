@@ -70,11 +70,6 @@ TEST(TraceLog, AppendsLinesAndDropsThemWhenTheFileIsBusy) {
     EXPECT_EQ(text.find("lost"), std::string::npos);
 }
 
-TEST(TraceLog, KeepsTheFirst259CharactersOfThePath) {
-    ScopedTraceLog log(std::wstring(300, L'x'));
-    EXPECT_EQ(TraceLogFile(), std::wstring(259, L'x'));
-}
-
 TEST(SystemErrorText, DescribesCodesAndTheLastError) {
     EXPECT_FALSE(SystemErrorText(ERROR_FILE_NOT_FOUND).empty());
     SetLastError(ERROR_ACCESS_DENIED);
