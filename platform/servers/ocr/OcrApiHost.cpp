@@ -31,6 +31,17 @@ constexpr char kSpreadsheetType[] =
 // Tables hold Chinese headings and Latin figures.
 constexpr char kTableLanguages[] = "chi_sim+eng";
 
+// Route patterns are regular expressions: the dots of a path ("/rest/2.0/")
+// are escaped so that it matches only itself.
+std::string RoutePattern(const std::string& path) {
+    std::string pattern;
+    for (char c : path) {
+        if (c == '.') pattern += '\\';
+        pattern += c;
+    }
+    return pattern;
+}
+
 std::string Field(const FormFields& fields, const std::string& name) {
     auto found = fields.find(name);
     return found == fields.end() ? std::string() : found->second;
@@ -143,6 +154,10 @@ OcrApiHost::~OcrApiHost() = default;
 
 void OcrApiHost::Mount(httplib::Server& server) {
     server.set_payload_max_length(kMaxBodyBytes);
+    // An answer leaves in two writes (head, then body); with Nagle's
+    // algorithm the body waits for the client's delayed acknowledgement,
+    // about 40 ms per request.
+    server.set_tcp_nodelay(true);
     AcceptLargeFormBodies(server, {"/rest/2.0/", kTokenPath});
     AnswerRefusalsAsApiErrors(server, {"/rest/2.0/", kTokenPath, kTablePath});
 
@@ -150,18 +165,18 @@ void OcrApiHost::Mount(httplib::Server& server) {
     HostRouter router(server, board_, kHostName);
     auto token = [&state](const httplib::Request& request, httplib::Response& response,
                           const ScriptedAnswer*) { state.Token(request, response); };
-    router.Get(kTokenPath, token);
-    router.Post(kTokenPath, token);
+    router.Get(RoutePattern(kTokenPath), token);
+    router.Post(RoutePattern(kTokenPath), token);
 
     for (const RecognitionEndpoint& endpoint : RecognitionEndpoints()) {
-        router.Post(endpoint.path,
+        router.Post(RoutePattern(endpoint.path),
                     [&state, endpoint](const httplib::Request& request, httplib::Response& response,
                                        const ScriptedAnswer* script) {
                         state.Recognise(endpoint, request, response, script);
                     });
     }
     const auto path = [](OcrEndpoint endpoint) {
-        return kOcrEndpointPaths[static_cast<size_t>(endpoint)];
+        return RoutePattern(kOcrEndpointPaths[static_cast<size_t>(endpoint)]);
     };
     router.Post(
         path(OcrEndpoint::FormOcrRequest),

@@ -1,6 +1,7 @@
 #include "platform/servers/ocr/Recogniser.h"
 
 #include <leptonica/allheaders.h>
+#include <omp.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/resultiterator.h>
 
@@ -94,6 +95,11 @@ void Recogniser::GiveBack(const std::string& languages, Engine engine) {
 std::optional<Recognition> Recogniser::Recognise(Pix* picture, const std::string& languages) {
     Engine engine = Borrow(languages);
     if (!engine) return std::nullopt;
+    // Tesseract splits its network's work over OpenMP threads; with several
+    // recognitions at once on few cores the threads mostly wait for each
+    // other (a line took 150 ms instead of 20 ms here). No parallel region is
+    // made active on this thread: the pool is the parallelism.
+    omp_set_max_active_levels(0);
     engine->SetImage(picture);
     if (pixGetXRes(picture) <= 0) engine->SetSourceResolution(kAssumedResolution);
     std::optional<Recognition> result;

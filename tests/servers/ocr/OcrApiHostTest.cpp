@@ -147,6 +147,12 @@ TEST_F(OcrApiHostTest, BadRequestsGetErrorAnswersNotDroppedConnections) {
 
     auto client = served_.Client();
     EXPECT_EQ(Parse(client->Get("/rest/2.0/ocr/v1/general_basic"))["error_code"].asInt(), 3);
+    // Paths match exactly: the dot of "2.0" is not a wildcard.
+    EXPECT_EQ(client
+                  ->Get("/oauth/2x0/token?grant_type=client_credentials&client_id=api-key&"
+                        "client_secret=secret-key&")
+                  ->status,
+              404);
     const std::string huge = "image=" + std::string(OcrApiHost::kMaxBodyBytes + 1, 'A');
     const httplib::Result oversize = client->Post("/rest/2.0/ocr/v1/general_basic", huge, kForm);
     ASSERT_TRUE(oversize);
