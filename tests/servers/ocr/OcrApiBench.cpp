@@ -13,6 +13,7 @@
 
 #include "platform/servers/ocr/OcrApiHost.h"
 #include "platform/servers/ocr/Recogniser.h"
+#include "tests/servers/ocr/TestPictures.h"
 #include "tests/servers/support/ServerThread.h"
 #include "tests/servers/support/TemporaryFolder.h"
 
@@ -20,16 +21,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using pimlo::servers::Recogniser;
-
-std::string Rendered(const std::string& arguments) {
-    const std::string command = "convert " + arguments + " png:- 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string bytes;
-    char buffer[65536];
-    for (size_t n; pipe && (n = fread(buffer, 1, sizeof(buffer), pipe.get())) > 0;)
-        bytes.append(buffer, n);
-    return bytes;
-}
+using pimlo::servers::testing::Rendered;
 
 // Twenty-eight lines of prose, about the text of a printed page at 150 dpi.
 std::string PageText() {

@@ -2,11 +2,10 @@
 #include <json/reader.h>
 
 #include <chrono>
-#include <cstdio>
-#include <memory>
 #include <thread>
 
 #include "platform/servers/ocr/OcrApiHost.h"
+#include "tests/servers/ocr/TestPictures.h"
 #include "tests/servers/support/ServerThread.h"
 #include "tests/servers/support/TemporaryFolder.h"
 
@@ -15,37 +14,12 @@ namespace {
 
 constexpr char kForm[] = "application/x-www-form-urlencoded";
 
-// A picture drawn by ImageMagick: black text on white, PNG bytes.
-std::string Rendered(const std::string& size, const std::string& drawing) {
-    const std::string command = "convert -size " + size +
-                                " xc:white -font DejaVu-Sans -pointsize 40 -fill black " + drawing +
-                                " png:- 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    std::string bytes;
-    char buffer[65536];
-    for (size_t n; pipe && (n = fread(buffer, 1, sizeof(buffer), pipe.get())) > 0;)
-        bytes.append(buffer, n);
-    return bytes;
-}
+using testing::FormBase64;
 
-// Base64, escaped for a form body as the program's client sends it.
-std::string FormBase64(const std::string& bytes) {
-    static const char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string plain;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 2]);
-        plain += kAlphabet[group >> 18 & 63];
-        plain += kAlphabet[group >> 12 & 63];
-        plain += i + 1 < bytes.size() ? kAlphabet[group >> 6 & 63] : '=';
-        plain += i + 2 < bytes.size() ? kAlphabet[group & 63] : '=';
-    }
-    std::string escaped;
-    for (char c : plain)
-        escaped += c == '+' ? "%2B" : c == '/' ? "%2F" : c == '=' ? "%3D" : std::string(1, c);
-    return escaped;
+// Black text on white.
+std::string Rendered(const std::string& size, const std::string& drawing) {
+    return testing::Rendered("-size " + size +
+                             " xc:white -font DejaVu-Sans -pointsize 40 -fill black " + drawing);
 }
 
 Json::Value Parse(const httplib::Result& result) {

@@ -7,25 +7,12 @@
 #include "platform/servers/ocr/Base64Decode.h"
 #include "platform/servers/ocr/FormFields.h"
 #include "platform/servers/ocr/Picture.h"
+#include "tests/servers/ocr/TestPictures.h"
 
 namespace pimlo::servers {
 namespace {
 
-std::string Base64(const std::string& bytes) {
-    static const char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 2]);
-        out += kAlphabet[group >> 18 & 63];
-        out += kAlphabet[group >> 12 & 63];
-        out += i + 1 < bytes.size() ? kAlphabet[group >> 6 & 63] : '=';
-        out += i + 2 < bytes.size() ? kAlphabet[group & 63] : '=';
-    }
-    return out;
-}
+using testing::Base64;
 
 std::string PngOfSize(int width, int height) {
     Pix* pix = pixCreate(width, height, 8);
