@@ -63,13 +63,18 @@ protected:
 };
 
 TEST_F(OcrApiHostTest, GeneralBasicReadsTheTextOfARenderedPicture) {
-    const std::string picture = Rendered("1000x300", "-annotate +40+170 'Pimlo reads 2048 lines'");
+    // A shaded background makes the file, and the body, larger than 8 KiB.
+    const std::string picture = testing::Rendered(
+        "-size 1000x300 gradient:white-gray80 -font DejaVu-Sans -pointsize 40 -fill black "
+        "-annotate +40+170 'Pimlo reads 2048 lines'");
     ASSERT_FALSE(picture.empty());
 
-    const Json::Value answer =
-        Post("/rest/2.0/ocr/v1/general_basic", Token(),
-             "detect_direction=true&detect_language=true&image=" + FormBase64(picture) +
-                 "&language_type=CHN_ENG&probability=true&");
+    const std::string body =
+        "detect_direction=true&detect_language=true&image=" + FormBase64(picture) +
+        "&language_type=CHN_ENG&probability=true&";
+    ASSERT_GT(body.size(), 8192u);
+
+    const Json::Value answer = Post("/rest/2.0/ocr/v1/general_basic", Token(), body);
 
     ASSERT_EQ(answer["words_result_num"].asInt(), 1) << answer.toStyledString();
     EXPECT_EQ(answer["words_result"][0]["words"].asString(), "Pimlo reads 2048 lines");
@@ -80,6 +85,25 @@ TEST_F(OcrApiHostTest, GeneralBasicReadsTheTextOfARenderedPicture) {
     EXPECT_FALSE(answer["words_result"][0].isMember("location"));
     EXPECT_EQ(answer["direction"].asInt(), 0);
     EXPECT_TRUE(answer["log_id"].isUInt64());
+}
+
+TEST_F(OcrApiHostTest, IdentityCardFieldsFromARenderedChineseCard) {
+    const std::string card = testing::Rendered(
+        "-size 1000x400 xc:white -font WenQuanYi-Micro-Hei -pointsize 36 -fill black "
+        "-annotate +40+80 '姓名 张三' -annotate +40+160 '性别 男  民族 汉' "
+        "-annotate +40+240 '住址 北京市海淀区' -annotate +40+320 '公民身份号码 "
+        "11010819900102123X'");
+    ASSERT_FALSE(card.empty());
+
+    const Json::Value answer = Post(
+        "/rest/2.0/ocr/v1/idcard", Token(),
+        "detect_direction=true&detect_risk=false&id_card_side=front&image=" + FormBase64(card) +
+            "&");
+
+    EXPECT_EQ(answer["image_status"].asString(), "normal") << answer.toStyledString();
+    EXPECT_EQ(answer["words_result"]["姓名"]["words"].asString(), "张三");
+    EXPECT_EQ(answer["words_result"]["民族"]["words"].asString(), "汉");
+    EXPECT_EQ(answer["words_result"]["公民身份号码"]["words"].asString(), "11010819900102123X");
 }
 
 TEST_F(OcrApiHostTest, TokenRefusalsAndScriptedErrors) {
