@@ -31,7 +31,8 @@ void ControlBoard::Record(const std::string& host, const httplib::Request& reque
     for (const auto& [name, value] : request.params) params[name] = value;
     Json::Value& headers = entry["headers"] = Json::Value(Json::objectValue);
     for (const auto& [name, value] : request.headers) headers[name] = value;
-    entry["body"] = request.body;
+    entry["body"] = request.body.substr(0, kMaxRecordedBodyBytes);
+    entry["bodyBytes"] = static_cast<Json::UInt64>(request.body.size());
 
     std::lock_guard<std::mutex> lock(mutex_);
     auto& list = received_[host];

@@ -32,15 +32,18 @@ public:
     void Script(ScriptedAnswer answer);
     std::optional<ScriptedAnswer> Take(const std::string& host, const std::string& path);
 
-    // Keeps the request (method, path, parameters, headers, body) for the
-    // control port; the oldest are dropped past kMaxRecordedPerHost.
+    // Keeps the request (method, path, parameters, headers, the body's first
+    // kMaxRecordedBodyBytes and its whole length as "bodyBytes") for the
+    // control port; the oldest are dropped past kMaxRecordedPerHost, so a long
+    // run of large pictures stays within a few hundred megabytes.
     void Record(const std::string& host, const httplib::Request& request);
     Json::Value Requests(const std::string& host) const;  // oldest first
 
     // Forgets every script and every recorded request.
     void Reset();
 
-    static constexpr size_t kMaxRecordedPerHost = 1000;
+    static constexpr size_t kMaxRecordedPerHost = 200;
+    static constexpr size_t kMaxRecordedBodyBytes = 256 * 1024;
 
 private:
     mutable std::mutex mutex_;

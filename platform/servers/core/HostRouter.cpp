@@ -34,7 +34,25 @@ void HostRouter::Get(const std::string& pattern, RouteHandler handler) {
 }
 
 void HostRouter::Post(const std::string& pattern, RouteHandler handler) {
-    server_.Post(pattern, Wrap(std::move(handler)));
+    // The body is read through a content reader because cpp-httplib's own
+    // reading refuses url-encoded bodies over 8 KiB (a compiled-in limit that
+    // every picture exceeds). The server's payload limit still bounds it, and
+    // the host parses the body itself.
+    server_.Post(pattern, [wrapped = Wrap(std::move(handler))](
+                              const httplib::Request& request, httplib::Response& response,
+                              const httplib::ContentReader& reader) {
+        httplib::Request withBody = request;
+        bool whole = reader([&withBody](const char* data, size_t length) {
+            withBody.body.append(data, length);
+            return true;
+        });
+        if (!whole) {
+            // Too large or broken off: the library has set the status.
+            if (response.status < 400) response.status = 400;
+            return;
+        }
+        wrapped(withBody, response);
+    });
 }
 
 httplib::Server::Handler HostRouter::Wrap(RouteHandler handler) const {

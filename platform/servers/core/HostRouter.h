@@ -23,6 +23,8 @@ public:
     HostRouter(httplib::Server& server, ControlBoard& board, std::string host);
 
     void Get(const std::string& pattern, RouteHandler handler);
+    // The handler gets the whole body in request.body; form bodies are not
+    // parsed into request.params.
     void Post(const std::string& pattern, RouteHandler handler);
 
 private:

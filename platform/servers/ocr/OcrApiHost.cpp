@@ -14,7 +14,7 @@
 #include "platform/servers/ocr/LogId.h"
 #include "platform/servers/ocr/Picture.h"
 #include "platform/servers/ocr/Recogniser.h"
-#include "platform/servers/ocr/ServerHooks.h"
+#include "platform/servers/ocr/RefusalAnswers.h"
 #include "platform/servers/ocr/TableAnswer.h"
 #include "platform/servers/ocr/TableJobs.h"
 #include "platform/servers/ocr/TokenGrant.h"
@@ -154,11 +154,6 @@ OcrApiHost::~OcrApiHost() = default;
 
 void OcrApiHost::Mount(httplib::Server& server) {
     server.set_payload_max_length(kMaxBodyBytes);
-    // An answer leaves in two writes (head, then body); with Nagle's
-    // algorithm the body waits for the client's delayed acknowledgement,
-    // about 40 ms per request.
-    server.set_tcp_nodelay(true);
-    AcceptLargeFormBodies(server, {"/rest/2.0/", kTokenPath});
     AnswerRefusalsAsApiErrors(server, {"/rest/2.0/", kTokenPath, kTablePath});
 
     State& state = *state_;

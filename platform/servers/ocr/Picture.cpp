@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/servers/ocr/ApiErrors.h"
-#include "platform/servers/ocr/Base64Decode.h"
+#include "platform/servers/core/Base64Decode.h"
 
 namespace pimlo::servers {
 

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/servers/report/Base64.h"
+#include "platform/servers/core/Base64Decode.h"
 
 namespace pimlo::servers {
 

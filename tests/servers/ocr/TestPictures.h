@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "tests/servers/support/Base64Encode.h"
+
 namespace pimlo::servers::testing {
 
 // PNG bytes drawn by ImageMagick's convert with the given arguments (for
@@ -18,23 +20,6 @@ inline std::string Rendered(const std::string& convertArguments) {
     for (size_t n; pipe && (n = fread(buffer, 1, sizeof(buffer), pipe.get())) > 0;)
         bytes.append(buffer, n);
     return bytes;
-}
-
-// Standard Base64 with padding, as the program's client encodes pictures.
-inline std::string Base64(const std::string& bytes) {
-    static const char kAlphabet[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        uint32_t group = static_cast<unsigned char>(bytes[i]) << 16;
-        if (i + 1 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 1]) << 8;
-        if (i + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[i + 2]);
-        out += kAlphabet[group >> 18 & 63];
-        out += kAlphabet[group >> 12 & 63];
-        out += i + 1 < bytes.size() ? kAlphabet[group >> 6 & 63] : '=';
-        out += i + 2 < bytes.size() ? kAlphabet[group & 63] : '=';
-    }
-    return out;
 }
 
 // Base64 escaped for a form body: "+", "/" and "=" as %2B, %2F and %3D.

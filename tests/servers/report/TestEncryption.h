@@ -8,16 +8,9 @@
 #include <memory>
 #include <string>
 
-namespace pimlo::servers::testing {
+#include "tests/servers/support/Base64Encode.h"
 
-inline std::string Base64(const std::string& bytes) {
-    std::string text(4 * ((bytes.size() + 2) / 3) + 1, '\0');
-    int length = EVP_EncodeBlock(reinterpret_cast<unsigned char*>(text.data()),
-                                 reinterpret_cast<const unsigned char*>(bytes.data()),
-                                 static_cast<int>(bytes.size()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
+namespace pimlo::servers::testing {
 
 // `padding` false leaves the caller's bytes unpadded (they must be whole
 // blocks), for bodies whose padding is deliberately wrong.

@@ -1,7 +1,6 @@
-#include "platform/servers/ocr/ServerHooks.h"
+#include "platform/servers/ocr/RefusalAnswers.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/servers/ocr/ApiErrors.h"
 #include "platform/servers/ocr/JsonAnswer.h"
@@ -17,23 +16,6 @@ bool StartsWithAny(const std::string& path, const std::vector<std::string>& pref
 }
 
 }  // namespace
-
-void AcceptLargeFormBodies(httplib::Server& server, std::vector<std::string> pathPrefixes) {
-    server.set_pre_routing_handler(
-        [prefixes = std::move(pathPrefixes)](const httplib::Request& request, httplib::Response&) {
-            if (!StartsWithAny(request.path, prefixes))
-                return httplib::Server::HandlerResponse::Unhandled;
-            // The server's request object is not const; the library only
-            // hands it out as const to this hook.
-            auto& headers = const_cast<httplib::Headers&>(request.headers);
-            auto [first, last] = headers.equal_range("Content-Type");
-            for (auto it = first; it != last; ++it) {
-                std::transform(it->second.begin(), it->second.end(), it->second.begin(),
-                               [](unsigned char c) { return std::toupper(c); });
-            }
-            return httplib::Server::HandlerResponse::Unhandled;
-        });
-}
 
 void AnswerRefusalsAsApiErrors(httplib::Server& server, std::vector<std::string> pathPrefixes) {
     server.set_error_handler(httplib::Server::HandlerWithResponse(

@@ -1,4 +1,4 @@
-#include "platform/servers/ocr/Base64Decode.h"
+#include "platform/servers/core/Base64Decode.h"
 
 #include <array>
 #include <cstdint>
