@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include <windows.h>
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/AppSettings.h"
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 #include "app/ProfileFile.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cwctype>
 
 #include "app/AppFolders.h"
-#include "app/FileSystem.h"
-#include "app/Win32Handles.h"
+#include "common/FileSystem.h"
+#include "common/Win32Handles.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <mutex>
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 #include "app/LanguageEntries.h"
 #include "app/LanguageScrambling.h"
-#include "app/Win32Handles.h"
+#include "common/Win32Handles.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/OemSettings.h"
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 #include "app/ProfileFile.h"
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"

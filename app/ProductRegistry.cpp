@@ -1,6 +1,6 @@
 #include "app/ProductRegistry.h"
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 
 namespace {
 

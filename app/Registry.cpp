@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/Win32Handles.h"
+#include "common/Win32Handles.h"
 
 namespace {
 

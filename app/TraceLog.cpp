@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <mutex>
 
-#include "app/Win32Handles.h"
+#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
 
 namespace {

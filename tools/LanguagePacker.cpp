@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/LanguageScrambling.h"
-#include "app/Win32Handles.h"
+#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/FileSystem.h"
-#include "app/Win32Handles.h"
+#include "common/FileSystem.h"
+#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
 #include "tools/LanguagePacker.h"
 #include "tools/LanguageSource.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 #include "app/FolderCleanup.h"
 #include "app/LanguageFile.h"
 #include "tools/LanguagePacker.h"

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/AppFolders.h"
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 #include "app/FolderCleanup.h"
 
 int main() {

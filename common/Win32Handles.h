@@ -6,8 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-// Owners of the Win32 handles this folder opens, so that every early return
-// releases them.
+// Owners of Win32 handles, so that every early return releases them.
 
 struct KernelHandleCloser {
     void operator()(HANDLE handle) const {

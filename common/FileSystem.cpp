@@ -1,4 +1,4 @@
-#include "app/FileSystem.h"
+#include "common/FileSystem.h"
 
 #include <shlobj.h>
 #include <windows.h>
