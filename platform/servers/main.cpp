@@ -122,10 +122,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (auto& listener : listeners) {
-        // An answer leaves in two writes (head, then body); with Nagle's
-        // algorithm the body would wait for the client's delayed
-        // acknowledgement, about 40 ms per request.
-        listener.server->set_tcp_nodelay(true);
         listener.port = Bind(*listener.server, listener.port);
         if (listener.port < 0) {
             std::fprintf(stderr, "pimlo-servers: cannot listen for %s\n", listener.name);
