@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include "common/Win32Handles.h"
+
 namespace {
 
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
@@ -56,4 +58,22 @@ std::wstring ModuleFilePath() {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length < path.size() ? length : 0);
     return path;
+}
+
+bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!Valid(file)) return false;
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        bytes.clear();
+        return false;
+    }
+    bytes.resize(read);
+    return true;
 }

@@ -21,3 +21,7 @@ std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
 // The full path of the running executable.
 std::wstring ModuleFilePath();
+
+// Reads the whole file at path into bytes (binary, no translation). False when
+// the file can not be opened or read; bytes then holds nothing.
+bool ReadFileBytes(const std::wstring& path, std::string& bytes);

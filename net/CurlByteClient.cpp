@@ -86,6 +86,8 @@ bool CurlByteClient::Download(const std::string& url, const std::string& filePat
     curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
+    // An error page (404, 500 ...) is not the file that was asked for.
+    curl_easy_setopt(curl.get(), CURLOPT_FAILONERROR, 1L);
     SetStallLimit(curl.get(), stallSeconds);
     CURLcode code = curl_easy_perform(curl.get());
     TraceIfFailed(code);

@@ -24,8 +24,8 @@ public:
 
     // Saves what url serves (following up to 5 redirects) to the file at
     // filePath, a UTF-8 path. False when the file can not be created (then
-    // nothing is requested) or the transfer failed; the file then keeps what
-    // was received.
+    // nothing is requested), the transfer failed or the server answered with
+    // an error status; the file then keeps what was received.
     bool Download(const std::string& url, const std::string& filePath);
 
 private:

@@ -4,10 +4,8 @@
 // wincrypt.h needs the types of windows.h.
 #include <wincrypt.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "common/Base64.h"
+#include "common/FileSystem.h"
 
 namespace {
 
@@ -48,10 +46,7 @@ const std::string& SystemRootCertificatesPem() {
 
 std::string TrustBundleWith(const std::wstring& caFile) {
     std::string bundle = SystemRootCertificatesPem();
-    std::ifstream file(caFile.c_str(), std::ios::binary);
-    if (file) {
-        bundle += '\n';
-        bundle.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    std::string authorities;
+    if (ReadFileBytes(caFile, authorities)) bundle += '\n' + authorities;
     return bundle;
 }

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "common/FileSystem.h"
 #include "app/FolderCleanup.h"
 #include "app/LanguageFile.h"
+#include "app/MessagePresenter.h"
 #include "tools/LanguagePacker.h"
 
 // A fresh folder under the temporary folder, deleted with everything in it
@@ -56,14 +58,8 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 inline std::string ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    std::string bytes(
-        GetFileSize(file, nullptr) == INVALID_FILE_SIZE ? 0 : GetFileSize(file, nullptr), '\0');
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read);
+    std::string bytes;
+    ReadFileBytes(path, bytes);
     return bytes;
 }
 
@@ -74,3 +70,24 @@ inline void WriteLanguageFileOf(const std::wstring& path, std::vector<LanguageEn
     WriteLanguageFile(path, {{{L"Text", std::move(text)}, {L"Message", std::move(message)}}},
                       error);
 }
+
+// Records what would have been shown, answers IDYES.
+class MessageRecorder {
+public:
+    MessageRecorder() {
+        SetMessagePresenter([this](const MessageRequest& request) {
+            std::lock_guard<std::mutex> lock(mutex_);
+            shown_.push_back(request);
+            return IDYES;
+        });
+    }
+    ~MessageRecorder() { SetMessagePresenter(nullptr); }
+    std::vector<MessageRequest> Shown() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return shown_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<MessageRequest> shown_;
+};

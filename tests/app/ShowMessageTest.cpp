@@ -10,27 +10,6 @@
 
 namespace {
 
-// Records what would have been shown, answers IDYES.
-class MessageRecorder {
-public:
-    MessageRecorder() {
-        SetMessagePresenter([this](const MessageRequest& request) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            shown_.push_back(request);
-            return IDYES;
-        });
-    }
-    ~MessageRecorder() { SetMessagePresenter(nullptr); }
-    std::vector<MessageRequest> Shown() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return shown_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<MessageRequest> shown_;
-};
-
 class ShowMessageTest : public testing::Test {
 protected:
     ShowMessageTest() {

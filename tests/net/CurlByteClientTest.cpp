@@ -131,6 +131,13 @@ TEST(CurlByteClientDownload, FailedTransferKeepsWhatWasReceived) {
     EXPECT_EQ(ReadFile(target), "ABCD");
 }
 
+TEST(CurlByteClientDownload, ErrorPageIsAFailureNotTheFile) {
+    LoopbackHttpServer server;
+    server.Answer(ScriptedResponse{404, "<html>not found</html>", "text/html"});
+    TemporaryFolder folder;
+    EXPECT_FALSE(CurlByteClient().Download(server.Origin() + "/x.xls", Utf8Path(folder / L"x.xls")));
+}
+
 TEST(CurlByteClientStall, SilentServerEndsGetAndDownloadInsteadOfHanging) {
     LoopbackHttpServer server;
     server.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
