@@ -1,0 +1,181 @@
+"""Checks the packed layout archive: every layout is well-formed and built
+from parts that exist, every picture it names is there at 100 % and 200 %,
+the controls and menu items the program addresses by name are present, and
+the main window's pages, rows and menus fit their sizes.
+
+    python3 check_skin.py SKIN.ZIP
+Prints one line per problem and "N passed, N failed" at the end."""
+
+import sys
+import xml.etree.ElementTree as ElementTree
+
+from layout_fit import LayoutFit
+from skin_archive import (IMAGE_ATTRIBUTES, SkinArchive, archive_entry, image_file,
+                          parse_attribute_list, twin_entry)
+
+MAIN_WINDOW_SIZE = (719, 620)
+
+# Controls the main window's code finds by name.
+MAIN_WINDOW_CONTROLS = """
+    LineButton tabUser btnLogin LayoutNickname userNickname btnMenu btnMin btnClose tabMain
+    Pic-OCR Screenshot-OCR Licensen-OCR AppPage ScannerPage
+    Back tabAddPic titleLogo titleLicense titleIdcardFront addIdcardFront addIdcardFrontI
+    IdcardFrontOk titleIdcardBack addIdcardBack addIdcardBackI IdcardBackOk
+    LayoutAddPic1 LayoutAddPic2 addFileIcon addFileText xlstip scanAni cancleFiles
+    buttonAddPic buttonOCR
+    IdCardOCR BankCardOCR DrivingOCR VehicleOCR PassportOCR ReceiptOCR BusinessOCR BanklicenseOCR
+    BackResultOK ocrText CopyText DiffText listFiles openOCRFolder
+""".split()
+# tabMain's pages in order, each known by a control only it holds.
+PAGE_MARKERS = ["Pic-OCR", "tabAddPic", "IdCardOCR", None, "ocrText", "listFiles"]
+ROW_CONTROLS = ["fileName", "fileSize", "btnDiff"]
+MENUS = {
+    "main_menu.xml": ["menuSetting", "menuUpdate", "menuAbout"],
+    "user_menu.xml": ["menuUserCenter", "menuLogout"],
+    "trayicon_menu.xml": ["menuShowMain", "menuSetting", "menuExit"],
+}
+# Pictures the program sets at run time, named as the layouts name them.
+RUNTIME_PICTURES = [
+    *(f"../default/images/{kind}_icon.png" for kind in
+      "pic idcard bankcard driving vehicle receipt business passport banklicense".split()),
+    *(f"../default/images/fileicon{count}.png" for count in range(1, 5)),
+    "../default/gif/scan.png", "../default/button/scroll.png",
+    "images/xls.png", "images/frame_btn_login.png", "images/arrow.png",
+]
+# Strips the program cuts with fixed source rectangles: their 100 % sizes.
+STRIP_SIZES = {
+    "../default/gif/scan.png": (44 * 191, 158),
+    "../default/button/scroll.png": (3 * 12, 21),
+    "images/frame_btn_login.png": (4 * 15, 16),
+}
+# Row of listFiles: the list's width inside its frame, less the scroll bar.
+ROW_WIDTH = 640
+
+
+class Checks:
+    def __init__(self, archive):
+        self.archive = archive
+        self.passed = 0
+        self.failures = []
+
+    def expect(self, condition, message):
+        if condition:
+            self.passed += 1
+        else:
+            self.failures.append(message)
+
+    def well_formed(self):
+        for entry in self.archive.layouts():
+            try:
+                self.archive.parse(entry)
+                self.expect(True, "")
+            except ElementTree.ParseError as error:
+                self.expect(False, f"{entry} is not well-formed: {error}")
+
+    def window_layouts_include_defaults(self):
+        for entry in self.archive.layouts():
+            root = self.archive.parse(entry)
+            if root.tag == "Window" and root.get("size"):
+                sources = [include.get("source") for include in root.findall("Include")]
+                self.expect("Default.xml" in sources, f"{entry} does not include Default.xml")
+
+    def includes_exist(self):
+        for entry in self.archive.layouts():
+            for include in self.archive.parse(entry).iter("Include"):
+                target = archive_entry(include.get("source"))
+                self.expect(target in self.archive.names, f"{entry} includes missing {target}")
+
+    def pictures_at_both_scales(self):
+        named = set(RUNTIME_PICTURES)
+        for entry in self.archive.layouts():
+            for element in self.archive.parse(entry).iter():
+                named.update(self._pictures_of(element.attrib))
+                if element.tag == "Default":
+                    named.update(self._pictures_of(parse_attribute_list(element.get("value"))))
+        for picture in sorted(named):
+            entry = archive_entry(picture)
+            present = entry in self.archive.names and twin_entry(entry) in self.archive.names
+            self.expect(present, f"picture {picture} is not in the archive at 100 % and 200 %")
+            if present:
+                small = self.archive.picture_size(entry)
+                large = self.archive.picture_size(twin_entry(entry))
+                self.expect(large == (small[0] * 2, small[1] * 2),
+                            f"{twin_entry(entry)} is {large}, not twice {small}")
+
+    @staticmethod
+    def _pictures_of(attributes):
+        return {image_file(value) for name, value in attributes.items()
+                if name in IMAGE_ATTRIBUTES and image_file(value)}
+
+    def strip_sizes(self):
+        for picture, size in STRIP_SIZES.items():
+            entry = archive_entry(picture)
+            if entry in self.archive.names:
+                actual = self.archive.picture_size(entry)
+                self.expect(actual == size, f"{picture} is {actual}, the program cuts it as {size}")
+
+    def main_window(self):
+        root = self.archive.expanded("skin.xml")
+        self.expect(root.get("size") == "%d,%d" % MAIN_WINDOW_SIZE, "main window size")
+        self.expect(root.get("caption") == "0,0,0,74", "main window caption height")
+        self.expect(root.get("trayiconid") == "128", "tray icon id")
+        names = {element.get("name") for element in root.iter()}
+        for name in MAIN_WINDOW_CONTROLS:
+            self.expect(name in names, f"skin.xml has no control {name}")
+        pages = [page for page in root.iter("AnimationTabLayout") if page.get("name") == "tabMain"]
+        if pages:
+            self.tab_pages(pages[0])
+
+    def tab_pages(self, tabMain):
+        self.expect(len(tabMain) == len(PAGE_MARKERS),
+                    f"tabMain has {len(tabMain)} pages, not {len(PAGE_MARKERS)}")
+        for index, (page, marker) in enumerate(zip(tabMain, PAGE_MARKERS)):
+            if marker:
+                found = any(element.get("name") == marker for element in page.iter())
+                self.expect(found, f"page {index} of tabMain does not hold {marker}")
+
+    def rows_and_menus(self):
+        row = self.archive.expanded("file_list_item.xml")
+        names = {element.get("name") for element in row.iter()}
+        for name in ROW_CONTROLS:
+            self.expect(name in names, f"file_list_item.xml has no {name}")
+        for menu, items in MENUS.items():
+            root = self.archive.expanded(menu)
+            names = [element.get("name") for element in root.iter("MenuElement")]
+            self.expect(all(item in names for item in items), f"{menu} lacks one of {items}")
+
+    def everything_fits(self):
+        defaults, fonts = self.archive.defaults()
+        self.expect(5 in fonts, "Default.xml has no font 5 for the nickname")
+        windows = [("skin.xml", MAIN_WINDOW_SIZE)]
+        windows += [(menu, tuple(int(number) for number in
+                                 self.archive.parse(f"skin/{menu}").get("size").split(",")))
+                    for menu in MENUS]
+        row = self.archive.expanded("file_list_item.xml")[0]
+        problems = LayoutFit(defaults, fonts).check(row, ROW_WIDTH, int(row.get("height")),
+                                                    "file_list_item.xml")
+        for layout, (width, height) in windows:
+            fit = LayoutFit(defaults, fonts)
+            problems += fit.check(self.archive.expanded(layout), width, height, layout)
+        for problem in problems:
+            self.expect(False, problem)
+        self.expect(not problems, "layouts fit")
+
+
+def main(path):
+    checks = Checks(SkinArchive(path))
+    for check in (checks.well_formed, checks.window_layouts_include_defaults,
+                  checks.includes_exist, checks.pictures_at_both_scales, checks.strip_sizes,
+                  checks.main_window, checks.rows_and_menus, checks.everything_fits):
+        try:
+            check()
+        except (ElementTree.ParseError, KeyError, ValueError) as error:
+            checks.expect(False, f"{check.__name__} stopped: {error!r}")
+    for failure in checks.failures:
+        print("FAILED:", failure)
+    print(f"{checks.passed} passed, {len(checks.failures)} failed")
+    return 1 if checks.failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
