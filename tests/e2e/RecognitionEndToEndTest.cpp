@@ -20,6 +20,7 @@ using ::testing::IsEmpty;
 using ::testing::StartsWith;
 using Kind = RecognitionKind;
 
+// A picture the fixture drew into the working folder.
 std::string PicturePath(const wchar_t* name) {
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
@@ -159,6 +160,22 @@ TEST_F(RecognitionEndToEnd, AServiceErrorIsShownWithItsText) {
     ASSERT_EQ(recorder_.Shown().size(), 1u);
     EXPECT_THAT(recorder_.Shown()[0].body, HasSubstr(L"次数"));
     EXPECT_EQ(recorder_.Shown()[0].flags, static_cast<UINT>(MB_ICONERROR));
+}
+
+TEST_F(RecognitionEndToEnd, FilesThatAreNoPicturesAreRefusedByTheService) {
+    WriteFileBytes(sheets_.File(L"notes.png"), "these are notes, not a picture");
+    std::string truncated = ReadFileBytes(Utf8ToWide(PicturePath(L"line.png")));
+    truncated.resize(truncated.size() / 3);
+    WriteFileBytes(sheets_.File(L"truncated.png"), truncated);
+
+    for (const wchar_t* name : {L"notes.png", L"truncated.png"}) {
+        MessageRecorder recorder;
+        EXPECT_EQ(Worker(Kind::GeneralText)
+                      .Recognise(WideToUtf8(sheets_.File(name)), Kind::GeneralText),
+                  nullptr);
+        ASSERT_EQ(recorder.Shown().size(), 1u);
+        EXPECT_THAT(recorder.Shown()[0].body, HasSubstr(L"图片"));
+    }
 }
 
 }  // namespace
