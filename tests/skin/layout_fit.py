@@ -55,7 +55,7 @@ class LayoutFit:
         flowing = []
         for child in children:
             if self._attributes(child).get("float") == "true":
-                self._place_float(child, width, height, where)
+                self._place_float(child, *inner, where)
             else:
                 flowing.append(child)
         if kind == "tab":
@@ -66,6 +66,7 @@ class LayoutFit:
                               kind == "vertical", where)
 
     def _place_float(self, child, width, height, where):
+        """Float positions count from the parent's inset corner."""
         left, top, right, bottom = numbers(self._attributes(child).get("pos"))
         if right > width or bottom > height or left < 0 or top < 0:
             self._report(where, f"float {child.get('name')} at {left},{top},{right},{bottom} "
