@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+// The test driver's protocol, shared by the library and uidrive.exe.
+// Request: WM_COPYDATA to the window, wParam the driver's window, dwData
+// DriveTag(), data the UTF-16 text "COMMAND\nCONTROLNAME" with COMMAND
+// "query" or "click". Answer: WM_COPYDATA back to the driver's window with
+// the same tag and UTF-16 "key=value" lines, the first "found=1" or "found=0".
+// query answers name, class, text, visible, enabled, selected and the screen
+// rectangle left/top/right/bottom; click answers clicked=1, or clicked=0 with
+// reason=hidden|disabled|covered, and posts the mouse messages of a click.
+
+inline constexpr wchar_t kDriveQuery[] = L"query";
+inline constexpr wchar_t kDriveClick[] = L"click";
+
+inline ULONG_PTR DriveTag() {
+    static const UINT tag = RegisterWindowMessageW(L"PimloUI.Drive");
+    return tag;
+}

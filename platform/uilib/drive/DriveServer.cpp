@@ -1,0 +1,108 @@
+#include "platform/uilib/drive/DriveServer.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "platform/uilib/core/ControlUI.h"
+#include "platform/uilib/core/PaintManagerUI.h"
+#include "platform/uilib/drive/DriveProtocol.h"
+
+namespace {
+
+bool Contains(CControlUI* ancestor, CControlUI* control) {
+    for (; control; control = control->GetParent()) {
+        if (control == ancestor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void Reply(HWND window, HWND sender, const std::wstring& text) {
+    COPYDATASTRUCT data = {DriveTag(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)),
+                           const_cast<wchar_t*>(text.c_str())};
+    SendMessageW(sender, WM_COPYDATA, reinterpret_cast<WPARAM>(window),
+                 reinterpret_cast<LPARAM>(&data));
+}
+
+// One "key=value" line; line breaks inside the value are escaped.
+std::wstring Line(const wchar_t* key, const std::wstring& value) {
+    std::wstring escaped;
+    for (wchar_t c : value) {
+        if (c == L'\n') {
+            escaped += L"\\n";
+        } else if (c == L'\r') {
+            escaped += L"\\r";
+        } else if (c == L'\\') {
+            escaped += L"\\\\";
+        } else {
+            escaped += c;
+        }
+    }
+    return std::wstring(key) + L"=" + escaped + L"\n";
+}
+
+std::wstring Describe(CPaintManagerUI& manager, CControlUI* control) {
+    RECT pos = control->GetPos();
+    MapWindowPoints(manager.GetPaintWindow(), nullptr, reinterpret_cast<POINT*>(&pos), 2);
+    std::wstring text = Line(L"found", L"1");
+    text += Line(L"name", control->GetName());
+    text += Line(L"class", control->GetClass());
+    text += Line(L"text", control->GetText());
+    text += Line(L"visible", control->IsVisible() ? L"1" : L"0");
+    text += Line(L"enabled", control->IsEnabled() ? L"1" : L"0");
+    text += Line(L"selected", control->IsSelected() ? L"1" : L"0");
+    text += Line(L"left", std::to_wstring(pos.left));
+    text += Line(L"top", std::to_wstring(pos.top));
+    text += Line(L"right", std::to_wstring(pos.right));
+    text += Line(L"bottom", std::to_wstring(pos.bottom));
+    return text;
+}
+
+// A click as the mouse makes it: move, press and release at the control's
+// centre, posted so the window handles them after this answer.
+std::wstring Click(CPaintManagerUI& manager, CControlUI* control) {
+    if (!control->IsVisible() || !control->IsEnabled()) {
+        return Line(L"found", L"1") + Line(L"clicked", L"0") +
+               Line(L"reason", control->IsVisible() ? L"disabled" : L"hidden");
+    }
+    const RECT& pos = control->GetPos();
+    POINT center = {(pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2};
+    if (!Contains(control, manager.FindControl(center))) {
+        return Line(L"found", L"1") + Line(L"clicked", L"0") + Line(L"reason", L"covered");
+    }
+    HWND window = manager.GetPaintWindow();
+    LPARAM where = MAKELPARAM(center.x, center.y);
+    PostMessageW(window, WM_MOUSEMOVE, 0, where);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(window, WM_LBUTTONUP, 0, where);
+    return Line(L"found", L"1") + Line(L"clicked", L"1");
+}
+
+}  // namespace
+
+bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != DriveTag() || !IsWindow(sender) || data->cbData < sizeof(wchar_t)) {
+        return false;
+    }
+    std::wstring request(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+    while (!request.empty() && request.back() == L'\0') {
+        request.pop_back();
+    }
+    size_t newline = request.find(L'\n');
+    std::wstring command = request.substr(0, newline);
+    std::wstring name = newline == std::wstring::npos ? L"" : request.substr(newline + 1);
+    manager.EnsureLayout();
+    CControlUI* control = manager.FindControl(name.c_str());
+    std::wstring answer;
+    if (!control) {
+        answer = Line(L"found", L"0");
+    } else if (command == kDriveClick) {
+        answer = Click(manager, control);
+    } else {
+        answer = Describe(manager, control);
+    }
+    Reply(manager.GetPaintWindow(), sender, answer);
+    return true;
+}

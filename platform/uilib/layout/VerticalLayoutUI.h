@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/uilib/core/ContainerUI.h"
+
+// Stacks its children vertically (see StackChildren for the rules).
+class UILIB_API CVerticalLayoutUI : public CContainerUI {
+public:
+    std::wstring GetClass() const override;
+    void SetPos(RECT rect, bool needInvalidate = true) override;
+};

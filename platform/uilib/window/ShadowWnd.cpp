@@ -1,0 +1,119 @@
+#include "platform/uilib/window/ShadowWnd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr wchar_t kShadowClass[] = L"PimloUIShadow";
+// The darkest alpha right at the window's edge; the shadow fades to 0.
+constexpr double kEdgeAlpha = 60.0;
+
+bool RegisterShadowClass() {
+    WNDCLASSEXW windowClass = {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kShadowClass;
+    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// Distance from p to the inner rectangle [inner0, inner1) along one axis.
+int Outside(int p, int inner0, int inner1) {
+    if (p < inner0) {
+        return inner0 - p;
+    }
+    if (p >= inner1) {
+        return p - inner1 + 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+ShadowWnd::~ShadowWnd() { Destroy(); }
+
+bool ShadowWnd::Create(HWND owner, int size) {
+    Destroy();
+    if (size <= 0 || !RegisterShadowClass()) {
+        return false;
+    }
+    owner_ = owner;
+    size_ = size;
+    shadow_ = CreateWindowExW(WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE,
+                              kShadowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    Update();
+    return shadow_ != nullptr;
+}
+
+void ShadowWnd::Destroy() {
+    if (shadow_) {
+        DestroyWindow(shadow_);
+        shadow_ = nullptr;
+    }
+    painted_ = {0, 0};
+}
+
+void ShadowWnd::Update() {
+    if (!shadow_) {
+        return;
+    }
+    if (!IsWindowVisible(owner_) || IsIconic(owner_) || IsZoomed(owner_)) {
+        ShowWindow(shadow_, SW_HIDE);
+        return;
+    }
+    RECT window;
+    GetWindowRect(owner_, &window);
+    int width = window.right - window.left + 2 * size_;
+    int height = window.bottom - window.top + 2 * size_;
+    if (painted_.cx != width || painted_.cy != height) {
+        Paint(width, height);
+    }
+    SetWindowPos(shadow_, owner_, window.left - size_, window.top - size_, width, height,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void ShadowWnd::Paint(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
+        ReleaseDC(nullptr, screen);
+        return;
+    }
+    auto* pixels = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        int dy = Outside(y, size_, height - size_);
+        for (int x = 0; x < width; ++x) {
+            int dx = Outside(x, size_, width - size_);
+            uint32_t alpha = 0;
+            if (dx != 0 || dy != 0) {
+                double distance = std::min(1.0, std::hypot(dx, dy) / size_);
+                double fade = 1.0 - distance;
+                alpha = static_cast<uint32_t>(kEdgeAlpha * fade * fade);
+            }
+            // Black, premultiplied: only alpha is non-zero.
+            pixels[y * width + x] = alpha << 24;
+        }
+    }
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    POINT source = {0, 0};
+    SIZE size = {width, height};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UpdateLayeredWindow(shadow_, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    painted_ = size;
+}

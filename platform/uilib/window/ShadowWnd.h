@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+// A soft drop shadow around a borderless window: a layered, click-through
+// window just below it in the z-order, as large as the window plus the
+// shadow size on every side, following it as it moves, sizes, shows and hides.
+class ShadowWnd {
+public:
+    ShadowWnd() = default;
+    ~ShadowWnd();
+    ShadowWnd(const ShadowWnd&) = delete;
+    ShadowWnd& operator=(const ShadowWnd&) = delete;
+
+    bool Create(HWND owner, int size);
+    // Called by the owner after it moved, sized, showed or hid.
+    void Update();
+    void Destroy();
+
+private:
+    void Paint(int width, int height);
+
+    HWND owner_ = nullptr;
+    HWND shadow_ = nullptr;
+    int size_ = 0;
+    SIZE painted_ = {0, 0};
+};
