@@ -20,6 +20,22 @@ std::map<std::wstring, CControlFactory::Creator>& Registry() {
         {L"TabLayout", Make<CTabLayoutUI>},
         {L"AnimationTabLayout", Make<CAnimationTabLayoutUI>},
         {L"ScrollBar", Make<CScrollBarUI>},
+        {L"Label", Make<CLabelUI>},
+        {L"Text", Make<CTextUI>},
+        {L"Button", Make<CButtonUI>},
+        {L"Option", Make<COptionUI>},
+        {L"CheckBox", Make<CCheckBoxUI>},
+        {L"Edit", Make<CEditUI>},
+        {L"RichEdit", Make<CRichEditUI>},
+        {L"Combo", Make<CComboUI>},
+        {L"List", Make<CListUI>},
+        {L"ListContainerElement", Make<CListContainerElementUI>},
+        {L"ListLabelElement", Make<CListLabelElementUI>},
+        {L"GifAnim", Make<CGifAnimUI>},
+        {L"HotKey", Make<CHotKeyUI>},
+        {L"WkeWebkit", Make<CWkeWebkitUI>},
+        {L"Menu", Make<CMenuUI>},
+        {L"MenuElement", Make<CMenuElementUI>},
     };
     return creators;
 }

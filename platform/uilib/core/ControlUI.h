@@ -95,6 +95,9 @@ public:
     // Messages the window reflects from that child (WM_COMMAND, WM_NOTIFY,
     // WM_CTLCOLOR*); true when handled, with result the answer.
     virtual bool HandleNativeMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+    // True when the Tab key is text for the control rather than a move to
+    // the next control.
+    virtual bool WantsTab() const { return false; }
     // The action of a click (or of the test driver's click); false when the
     // control can not act (hidden or disabled).
     virtual bool Activate();

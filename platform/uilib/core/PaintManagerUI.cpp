@@ -170,7 +170,7 @@ bool CPaintManagerUI::TranslateMessage(const MSG* msg) {
         return false;
     }
     auto* control = static_cast<CControlUI*>(GetPropW(msg->hwnd, kNativeControlProperty));
-    if (!control || !control->GetManager()) {
+    if (!control || !control->GetManager() || control->WantsTab()) {
         return false;
     }
     control->GetManager()->SetNextTabControl(GetKeyState(VK_SHIFT) >= 0);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <mutex>
+#include <algorithm>
 
 #include "common/Win32Handles.h"
 
@@ -23,7 +24,9 @@ void EnsureGdiplus() {
     });
 }
 
-std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUnit) {
+namespace {
+
+std::unique_ptr<Gdiplus::Bitmap> OpenPicture(const std::string& bytes) {
     if (bytes.empty()) {
         return nullptr;
     }
@@ -37,8 +40,13 @@ std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUn
     if (!picture || picture->GetLastStatus() != Gdiplus::Ok) {
         return nullptr;
     }
-    int width = static_cast<int>(picture->GetWidth());
-    int height = static_cast<int>(picture->GetHeight());
+    return picture;
+}
+
+// The picture's current frame as a premultiplied DIB section.
+std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit) {
+    int width = static_cast<int>(picture.GetWidth());
+    int height = static_cast<int>(picture.GetHeight());
     if (width <= 0 || height <= 0) {
         return nullptr;
     }
@@ -56,7 +64,7 @@ std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUn
     }
     Gdiplus::Rect whole(0, 0, width, height);
     Gdiplus::BitmapData locked = {};
-    if (picture->LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &locked) !=
+    if (picture.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &locked) !=
         Gdiplus::Ok) {
         DeleteObject(bitmap);
         return nullptr;
@@ -66,6 +74,51 @@ std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUn
                     static_cast<const BYTE*>(locked.Scan0) + static_cast<ptrdiff_t>(row) * locked.Stride,
                     static_cast<size_t>(width) * 4);
     }
-    picture->UnlockBits(&locked);
+    picture.UnlockBits(&locked);
     return std::make_shared<ImageData>(bitmap, width, height, pixelsPerUnit);
+}
+
+}  // namespace
+
+std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUnit) {
+    std::unique_ptr<Gdiplus::Bitmap> picture = OpenPicture(bytes);
+    return picture ? CopyFrame(*picture, pixelsPerUnit) : nullptr;
+}
+
+void DecodeAnimation(const std::string& bytes, std::vector<std::shared_ptr<ImageData>>& frames,
+                     std::vector<UINT>& delays) {
+    std::unique_ptr<Gdiplus::Bitmap> picture = OpenPicture(bytes);
+    if (!picture) {
+        return;
+    }
+    GUID dimension = Gdiplus::FrameDimensionTime;
+    UINT count = std::max(1u, picture->GetFrameCount(&dimension));
+    // Delays are hundredths of a second, one 4-byte value per frame.
+    std::vector<BYTE> delayProperty;
+    UINT delaySize = picture->GetPropertyItemSize(PropertyTagFrameDelay);
+    if (delaySize > 0) {
+        delayProperty.resize(delaySize);
+        auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(delayProperty.data());
+        if (picture->GetPropertyItem(PropertyTagFrameDelay, delaySize, item) != Gdiplus::Ok) {
+            delayProperty.clear();
+        }
+    }
+    for (UINT i = 0; i < count; ++i) {
+        if (count > 1) {
+            picture->SelectActiveFrame(&dimension, i);
+        }
+        std::shared_ptr<ImageData> frame = CopyFrame(*picture, 1);
+        if (!frame) {
+            break;
+        }
+        UINT delay = 100;
+        if (!delayProperty.empty()) {
+            auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(delayProperty.data());
+            if ((i + 1) * 4 <= item->length) {
+                delay = static_cast<const UINT*>(item->value)[i] * 10;
+            }
+        }
+        frames.push_back(frame);
+        delays.push_back(std::max(delay, 20u));
+    }
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/uilib/UIExport.h"
 
@@ -32,6 +33,11 @@ private:
 // Decodes PNG, JPEG, BMP or GIF (first frame) bytes through GDI+; null when
 // they are no picture.
 UILIB_API std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int pixelsPerUnit);
+
+// The frames of an animated GIF and their delays in milliseconds (at least
+// 20, as browsers treat shorter ones). A still picture gives one frame.
+UILIB_API void DecodeAnimation(const std::string& bytes, std::vector<std::shared_ptr<ImageData>>& frames,
+                               std::vector<UINT>& delays);
 
 // Starts GDI+ once for the library's own use; the program may start it too.
 void EnsureGdiplus();

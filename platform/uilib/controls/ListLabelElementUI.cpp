@@ -1,0 +1,3 @@
+#include "platform/uilib/controls/ListLabelElementUI.h"
+
+std::wstring CListLabelElementUI::GetClass() const { return L"ListLabelElement"; }

@@ -1,0 +1,70 @@
+#include "platform/uilib/controls/ListUI.h"
+
+#include "platform/uilib/core/AttributeValues.h"
+#include "platform/uilib/core/PaintManagerUI.h"
+
+CListUI::CListUI() { EnableScrollBar(true); }
+
+std::wstring CListUI::GetClass() const { return L"List"; }
+
+bool CListUI::SelectItem(int index, bool notify) {
+    if (index < -1 || index >= GetCount()) {
+        return false;
+    }
+    if (index == selected_) {
+        return true;
+    }
+    int previous = selected_;
+    selected_ = index;
+    if (CControlUI* old = GetItemAt(previous)) {
+        old->Invalidate();
+    }
+    if (CControlUI* row = GetItemAt(index)) {
+        row->Invalidate();
+        EnsureVisible(row);
+    }
+    if (notify && manager_) {
+        manager_->SendNotify(this, DUI_MSGTYPE_ITEMSELECT, static_cast<WPARAM>(index), previous);
+    }
+    return true;
+}
+
+bool CListUI::AddAt(CControlUI* control, int index) {
+    if (!CVerticalLayoutUI::AddAt(control, index)) {
+        return false;
+    }
+    if (selected_ >= index) {
+        ++selected_;
+    }
+    return true;
+}
+
+bool CListUI::RemoveAt(int index, bool doNotDestroy) {
+    if (!CVerticalLayoutUI::RemoveAt(index, doNotDestroy)) {
+        return false;
+    }
+    if (index == selected_) {
+        selected_ = -1;
+    } else if (index < selected_) {
+        --selected_;
+    }
+    return true;
+}
+
+void CListUI::RemoveAll() {
+    selected_ = -1;
+    CVerticalLayoutUI::RemoveAll();
+}
+
+void CListUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
+    std::wstring_view key = name;
+    if (key == L"itembkcolor") {
+        itemBkColor_ = ParseColor(value);
+    } else if (key == L"itemhotbkcolor") {
+        itemHotBkColor_ = ParseColor(value);
+    } else if (key == L"itemselectedbkcolor") {
+        itemSelectedBkColor_ = ParseColor(value);
+    } else {
+        CVerticalLayoutUI::SetAttribute(name, value);
+    }
+}

@@ -1,0 +1,147 @@
+#include "platform/uilib/controls/RichEditUI.h"
+
+#include <richedit.h>
+
+#include "platform/uilib/controls/NativeChild.h"
+#include "platform/uilib/controls/ScrollBarUI.h"
+#include "platform/uilib/core/AttributeValues.h"
+#include "platform/uilib/core/PaintManagerUI.h"
+#include "platform/uilib/render/RenderEngine.h"
+
+CRichEditUI::CRichEditUI() : scrollBar_(new CScrollBarUI) {
+    textStyle_ = DT_WORDBREAK;
+    scrollBar_->SetLineSize(1);
+    scrollBar_->SetScrollHandler([this](int line) { ScrollTo(line); });
+}
+
+CRichEditUI::~CRichEditUI() { delete scrollBar_; }
+
+std::wstring CRichEditUI::GetClass() const { return L"RichEdit"; }
+
+void CRichEditUI::SetWantReturn(bool want) { wantReturn_ = want; }
+
+LPCWSTR CRichEditUI::NativeClass() const {
+    // The newest rich edit the system has; a plain multi-line edit otherwise.
+    if (LoadLibraryW(L"Msftedit.dll")) {
+        return L"RICHEDIT50W";
+    }
+    if (LoadLibraryW(L"Riched20.dll")) {
+        return RICHEDIT_CLASSW;
+    }
+    return L"EDIT";
+}
+
+DWORD CRichEditUI::NativeStyle() const {
+    return ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | (wantReturn_ ? ES_WANTRETURN : 0);
+}
+
+void CRichEditUI::OnNativeCreated() {
+    HWND hwnd = native_->Handle();
+    // Plain-text mode can only be chosen while the control is empty.
+    SetWindowTextW(hwnd, L"");
+    SendMessageW(hwnd, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    SendMessageW(hwnd, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SCROLL | ENM_UPDATE);
+    SendMessageW(hwnd, EM_SETBKGNDCOLOR, 0, ToColorRef(bkColor_));
+    SetWindowTextW(hwnd, text_.c_str());
+}
+
+void CRichEditUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool init) {
+    scrollBar_->SetManager(manager, this, init);
+    CEditUI::SetManager(manager, parent, init);
+}
+
+CControlUI* CRichEditUI::FindControlAt(POINT point) {
+    if (IsVisible() && scrollBar_->IsVisible()) {
+        if (CControlUI* found = scrollBar_->FindControlAt(point)) {
+            return found;
+        }
+    }
+    return CEditUI::FindControlAt(point);
+}
+
+RECT CRichEditUI::NativeRect() const {
+    RECT rect = CEditUI::NativeRect();
+    rect.right -= scrollBar_->GetFixedWidth();
+    return rect;
+}
+
+void CRichEditUI::SetPos(RECT rect, bool needInvalidate) {
+    CEditUI::SetPos(rect, needInvalidate);
+    int border = borderSize_ > 0 ? std::max(1, Scaled(borderSize_)) : 0;
+    scrollBar_->SetPos(RECT{pos_.right - border - scrollBar_->GetFixedWidth(), pos_.top + border,
+                            pos_.right - border, pos_.bottom - border},
+                       false);
+    SyncScrollBar();
+}
+
+void CRichEditUI::DoPaint(HDC hDC, const RECT& paint) {
+    CEditUI::DoPaint(hDC, paint);
+    if (scrollBar_->IsVisible()) {
+        scrollBar_->DoPaint(hDC, paint);
+    }
+}
+
+void CRichEditUI::SyncScrollBar() {
+    HWND hwnd = native_->Handle();
+    if (!hwnd || !manager_) {
+        return;
+    }
+    int lines = static_cast<int>(SendMessageW(hwnd, EM_GETLINECOUNT, 0, 0));
+    int first = static_cast<int>(SendMessageW(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    int lineHeight = std::max(1, static_cast<int>(manager_->GetFontMetrics(manager_->GetFont(font_)).tmHeight));
+    int visible = std::max(1, static_cast<int>(client.bottom / lineHeight));
+    int range = std::max(0, lines - visible);
+    scrollBar_->SetScrollRange(range, visible);
+    scrollBar_->SetScrollPos(first);
+    scrollBar_->Invalidate();
+}
+
+void CRichEditUI::ScrollTo(int line) {
+    HWND hwnd = native_->Handle();
+    if (!hwnd) {
+        return;
+    }
+    int first = static_cast<int>(SendMessageW(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(hwnd, EM_LINESCROLL, 0, line - first);
+}
+
+bool CRichEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (uMsg) {
+        case WM_KEYDOWN:
+        case WM_CHAR:
+        case WM_MOUSEWHEEL:
+        case WM_VSCROLL:
+        case WM_LBUTTONUP:
+        case WM_MOUSEMOVE:
+            result = native_->CallOriginal(uMsg, wParam, lParam);
+            SyncScrollBar();
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CRichEditUI::HandleNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (uMsg == WM_COMMAND &&
+        (HIWORD(wParam) == EN_VSCROLL || HIWORD(wParam) == EN_UPDATE || HIWORD(wParam) == EN_CHANGE)) {
+        SyncScrollBar();
+    }
+    return CEditUI::HandleNativeMessage(uMsg, wParam, lParam, result);
+}
+
+void CRichEditUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
+    std::wstring_view key = name;
+    if (key == L"wanttab") {
+        SetWantTab(ParseBool(value));
+    } else if (key == L"wantreturn") {
+        SetWantReturn(ParseBool(value));
+    } else if (key == L"vscrollbarstyle") {
+        scrollBar_->ApplyAttributeList(value);
+    } else if (key == L"vscrollbar" || key == L"hscrollbar" || key == L"multiline") {
+        // Always multi-line with the library's vertical bar.
+    } else {
+        CEditUI::SetAttribute(name, value);
+    }
+}

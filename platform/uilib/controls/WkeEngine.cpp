@@ -1,0 +1,33 @@
+#include "platform/uilib/controls/WkeEngine.h"
+
+namespace {
+
+template <class Function>
+void Find(HMODULE module, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+}  // namespace
+
+const WkeEngine* WkeEngine::Get() {
+    static const WkeEngine* engine = []() -> const WkeEngine* {
+        HMODULE module = LoadLibraryW(L"node.dll");
+        if (!module) {
+            return nullptr;
+        }
+        static WkeEngine loaded = {};
+        Find(module, "wkeCreateWebWindow", loaded.CreateWebWindow);
+        Find(module, "wkeDestroyWebWindow", loaded.DestroyWebWindow);
+        Find(module, "wkeMoveWindow", loaded.MoveWindow);
+        Find(module, "wkeShowWindow", loaded.ShowWindow);
+        Find(module, "wkeLoadURLW", loaded.LoadURLW);
+        Find(module, "wkeRunJSW", loaded.RunJSW);
+        Find(module, "wkeGoBack", loaded.GoBack);
+        Find(module, "wkeGoForward", loaded.GoForward);
+        Find(module, "wkeReload", loaded.Reload);
+        Find(module, "wkeOnLoadingFinish", loaded.OnLoadingFinish);
+        Find(module, "wkeOnTextMessage", loaded.OnTextMessage);
+        return loaded.CreateWebWindow ? &loaded : nullptr;
+    }();
+    return engine;
+}
