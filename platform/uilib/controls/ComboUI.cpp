@@ -1,6 +1,7 @@
 #include "platform/uilib/controls/ComboUI.h"
 
 #include "platform/uilib/controls/ComboDropDown.h"
+#include "platform/uilib/controls/SelectionIndex.h"
 #include "platform/uilib/core/AttributeValues.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/render/RenderEngine.h"
@@ -44,9 +45,7 @@ bool CComboUI::AddAt(CControlUI* control, int index) {
     if (!CContainerUI::AddAt(control, index)) {
         return false;
     }
-    if (selected_ >= index) {
-        ++selected_;
-    }
+    selected_ = SelectionAfterInsert(selected_, index);
     return true;
 }
 
@@ -54,11 +53,7 @@ bool CComboUI::RemoveAt(int index, bool doNotDestroy) {
     if (!CContainerUI::RemoveAt(index, doNotDestroy)) {
         return false;
     }
-    if (index == selected_) {
-        selected_ = -1;
-    } else if (index < selected_) {
-        --selected_;
-    }
+    selected_ = SelectionAfterRemove(selected_, index);
     return true;
 }
 

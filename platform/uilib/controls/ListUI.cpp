@@ -1,5 +1,6 @@
 #include "platform/uilib/controls/ListUI.h"
 
+#include "platform/uilib/controls/SelectionIndex.h"
 #include "platform/uilib/core/AttributeValues.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 
@@ -33,9 +34,7 @@ bool CListUI::AddAt(CControlUI* control, int index) {
     if (!CVerticalLayoutUI::AddAt(control, index)) {
         return false;
     }
-    if (selected_ >= index) {
-        ++selected_;
-    }
+    selected_ = SelectionAfterInsert(selected_, index);
     return true;
 }
 
@@ -43,11 +42,7 @@ bool CListUI::RemoveAt(int index, bool doNotDestroy) {
     if (!CVerticalLayoutUI::RemoveAt(index, doNotDestroy)) {
         return false;
     }
-    if (index == selected_) {
-        selected_ = -1;
-    } else if (index < selected_) {
-        --selected_;
-    }
+    selected_ = SelectionAfterRemove(selected_, index);
     return true;
 }
 

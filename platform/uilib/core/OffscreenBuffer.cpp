@@ -1,5 +1,7 @@
 #include "platform/uilib/core/OffscreenBuffer.h"
 
+#include "platform/uilib/render/DibSection.h"
+
 OffscreenBuffer::~OffscreenBuffer() { Release(); }
 
 void OffscreenBuffer::Release() {
@@ -20,15 +22,8 @@ HDC OffscreenBuffer::Prepare(HDC compatible, int width, int height) {
         return dc_;
     }
     Release();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(compatible, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = CreateTopDownDib(compatible, width, height, &bits);
     dc_ = bitmap_ ? CreateCompatibleDC(compatible) : nullptr;
     if (!dc_) {
         Release();

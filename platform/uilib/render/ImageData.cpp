@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "common/Win32Handles.h"
+#include "platform/uilib/render/DibSection.h"
 
 ImageData::ImageData(HBITMAP bitmap, int width, int height, int pixelsPerUnit)
     : bitmap_(bitmap), width_(width), height_(height), pixelsPerUnit_(pixelsPerUnit) {}
@@ -50,15 +51,8 @@ std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit
     if (width <= 0 || height <= 0) {
         return nullptr;
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    HBITMAP bitmap = CreateTopDownDib(nullptr, width, height, &pixels);
     if (!bitmap) {
         return nullptr;
     }

@@ -1,5 +1,7 @@
 #include "platform/uilib/window/ShadowWnd.h"
 
+#include "platform/uilib/render/DibSection.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -76,16 +78,9 @@ void ShadowWnd::Update() {
 }
 
 void ShadowWnd::Paint(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateTopDownDib(screen, width, height, &bits);
     if (!bitmap) {
         ReleaseDC(nullptr, screen);
         return;
