@@ -1,0 +1,109 @@
+#include "app/Application.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+// gdiplus.h needs the types of objidl.h, which the lean windows.h leaves out.
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "app/AppSettings.h"
+#include "app/CrashFilter.h"
+#include "app/DesktopRelaunch.h"
+#include "app/FolderCleanup.h"
+#include "app/LayoutArchive.h"
+#include "app/SingleInstance.h"
+#include "app/StartSwitch.h"
+#include "app/StartupData.h"
+#include "app/TraceLog.h"
+#include "common/StringConversion.h"
+#include "ocr/CloudSite.h"
+#include "platform/uilib/UIlib.h"
+#include "ui/MainFrame.h"
+
+namespace {
+
+constexpr UINT kProgramIcon = 128;
+constexpr wchar_t kMainWindowTitle[] = L"PimloOCR文字识别软件";
+
+// COM and the common controls for the whole life of the process.
+class ComSession {
+public:
+    ComSession() {
+        CoInitialize(nullptr);
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+    }
+    ~ComSession() { CoUninitialize(); }
+};
+
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    }
+    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
+
+private:
+    ULONG_PTR token_ = 0;
+};
+
+void LoadSettingsAndServices(const AppFolders& folders) {
+    SetCurrentStartupData(LoadStartupData(folders, ProductRegistry()));
+    const ServerSettings& servers = CurrentStartupData().oem.servers;
+    SetCurrentCloudSite(CloudSite::AtHost(WideToUtf8(servers.ocrHost), servers.caFile));
+    CurrentSettings().Load(SettingsFilePath(folders.dataFolder), folders.defaultSaveFolder);
+    SetTraceLogFile(LogFilePath(folders.dataFolder));
+    InstallExitCleanup();
+}
+
+bool HandOverLayouts(HINSTANCE instance, const AppFolders& folders) {
+    const std::string_view archive = LoadLayoutArchive(instance);
+    if (archive.empty()) {
+        MessageBoxW(nullptr, L"软件皮肤资源丢失，无法运行，请重新安装！", L"严重错误",
+                    MB_OK | MB_ICONERROR);
+        return false;
+    }
+    CPaintManagerUI::SetInstance(instance);
+    CPaintManagerUI::SetSkinExt(L".skin");
+    CPaintManagerUI::SetSkinPath((folders.installFolder + L"\\skin\\").c_str());
+    return CPaintManagerUI::SetResourceZip(archive.data(), static_cast<unsigned>(archive.size()));
+}
+
+int RunMainWindow(bool hidden) {
+    GdiplusSession gdiplus;
+    // The window deletes itself when it is destroyed.
+    auto* frame = new CMainFrame();
+    if (!frame->Create(nullptr, kMainWindowTitle, WS_POPUP | WS_BORDER | WS_SYSMENU, 0)) {
+        delete frame;
+        return 1;
+    }
+    frame->CenterWindow();
+    if (!hidden) ::ShowWindow(frame->GetHWND(), SW_SHOWDEFAULT);
+    frame->SetIcon(kProgramIcon);
+    CPaintManagerUI::MessageLoop();
+    return 0;
+}
+
+}  // namespace
+
+int RunProgram(HINSTANCE instance) {
+    const AppFolders folders = LocateAppFolders();
+    InstallCrashFilter(folders.dataFolder);
+    ComSession com;
+
+    const StartSwitch startSwitch = FindStartSwitch(GetCommandLineW());
+    switch (startSwitch) {
+    case StartSwitch::Install: RelaunchForDesktopUser(); return 0;
+    case StartSwitch::Uninstall:
+    case StartSwitch::MakeMachine:
+        // The uninstall report and the machine code come with their services.
+        return 0;
+    default: break;
+    }
+    if (ActivateRunningInstance(CMainFrame::kWindowClass)) return 0;
+
+    LoadSettingsAndServices(folders);
+    if (!HandOverLayouts(instance, folders)) return 1;
+    return RunMainWindow(startSwitch == StartSwitch::Autorun);
+}

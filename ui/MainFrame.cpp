@@ -1,0 +1,185 @@
+#include "ui/MainFrame.h"
+
+#include <shellapi.h>
+
+#include "app/AppSettings.h"
+#include "app/TraceLog.h"
+#include "common/DebugTrace.h"
+
+namespace {
+
+// How long the window takes to fade out when it closes.
+constexpr DWORD kCloseFadeMs = 100;
+// The message filter switch of elevated processes (Vista and later).
+constexpr DWORD kMessageFilterAdd = 1;
+// WM_COPYGLOBALDATA: the shell sends the dropped names with it.
+constexpr UINT kCopyGlobalData = 0x0049;
+
+// Lets an elevated main window receive drops from the unelevated shell.
+void AllowDropsFromLowerProcesses() {
+    using ChangeFilter = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    auto change = user32 ? reinterpret_cast<ChangeFilter>(reinterpret_cast<void*>(
+                               GetProcAddress(user32, "ChangeWindowMessageFilter")))
+                         : nullptr;
+    if (!change) return;
+    for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA),
+                         kCopyGlobalData}) {
+        change(message, kMessageFilterAdd);
+    }
+}
+
+}  // namespace
+
+void CMainFrame::OnFinalMessage(HWND hWnd) {
+    WindowImplBase::OnFinalMessage(hWnd);
+    delete this;
+}
+
+LRESULT CMainFrame::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    const LRESULT result = WindowImplBase::OnCreate(uMsg, wParam, lParam, bHandled);
+    DragAcceptFiles(hwnd_, TRUE);
+    AllowDropsFromLowerProcesses();
+    const int32_t hotKey = CurrentSettings().Get(Setting::HotKey);
+    if (hotKey != 0) {
+        RegisterHotKey(hwnd_, kCaptureHotKeyId, LOWORD(hotKey), HIWORD(hotKey));
+    }
+    return result;
+}
+
+void CMainFrame::Init() {
+    SetProcessDPIAware();
+    if (CDPI::GetMainMonitorDPI() >= 192) paintManager_.SetDPI(192);
+    paintManager_.AddMessageFilter(this);
+}
+
+LRESULT CMainFrame::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    FadeOut(kCloseFadeMs);
+    return WindowImplBase::OnClose(uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CMainFrame::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    UnregisterHotKey(hwnd_, kCaptureHotKeyId);
+    RemoveTrayIcon();
+    const LRESULT result = WindowImplBase::OnDestroy(uMsg, wParam, lParam, bHandled);
+    PostQuitMessage(0);
+    return result;
+}
+
+LRESULT CMainFrame::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    // Alt+F4 and the system menu end the program, whatever the close button does.
+    if ((wParam & 0xFFF0) == SC_CLOSE) {
+        Close();
+        return 0;
+    }
+    return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
+}
+
+LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                        BOOL& bHandled) {
+    switch (uMsg) {
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_HOTKEY:
+        if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
+        return 0;
+    case WM_LOGIN_STATE:
+        if (wParam == 1) ShowNickname();
+        else ClearNickname();
+        return 0;
+    case UIMSG_TRAYICON:
+        if (lParam == WM_RBUTTONUP) {
+            POINT cursor = {};
+            GetCursorPos(&cursor);
+            PopupMenu(L"trayicon_menu.xml", cursor);
+        } else if (lParam == WM_LBUTTONUP) {
+            ShowWindow(true);
+            if (IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+        }
+        return 0;
+    case WM_MENUCLICK: OnMenuCommand(reinterpret_cast<const wchar_t*>(wParam)); return 0;
+    default: bHandled = FALSE; return 0;
+    }
+}
+
+LRESULT CMainFrame::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) {
+    if (uMsg == WM_KEYDOWN && wParam == VK_TAB && !(lParam & (1 << 30))) SetTableHint(true);
+    if (uMsg == WM_KEYUP && wParam == VK_TAB) SetTableHint(false);
+    return WindowImplBase::MessageHandler(uMsg, wParam, lParam, bHandled);
+}
+
+void CMainFrame::Notify(TNotifyUI& msg) {
+    if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender) OnClick(msg.pSender->GetName());
+    WindowImplBase::Notify(msg);
+}
+
+void CMainFrame::OnClick(const std::wstring& name) {
+    if (name == L"btnClose") return CloseRequest();
+    if (name == L"btnMin") return void(SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0));
+    if (name == L"btnMax") return void(SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0));
+    if (name == L"btnMenu") return PopupMenu(L"main_menu.xml", LeftBottomOf(L"btnMenu"));
+    if (name == L"userNickname") return PopupMenu(L"user_menu.xml", LeftBottomOf(L"userNickname"));
+    if (name == L"Pic-OCR") return EnterModePage(OcrMode::PictureText);
+    if (name == L"Licensen-OCR") {
+        SelectPage(MainPage::CardChooser);
+        mode_ = OcrMode::CardChooser;
+        return;
+    }
+    if (name == L"AppPage") return SelectPage(MainPage::AppPage);
+    if (name == L"IdCardOCR") {
+        ResetIdCards();
+        return EnterModePage(OcrMode::IdCard);
+    }
+    static const std::pair<const wchar_t*, OcrMode> kCardButtons[] = {
+        {L"BankCardOCR", OcrMode::BankCard},   {L"DrivingOCR", OcrMode::DrivingLicense},
+        {L"VehicleOCR", OcrMode::VehicleLicense}, {L"ReceiptOCR", OcrMode::Receipt},
+        {L"BusinessOCR", OcrMode::BusinessLicense}, {L"PassportOCR", OcrMode::Passport},
+        {L"BanklicenseOCR", OcrMode::BankLicense},
+    };
+    for (const auto& [button, mode] : kCardButtons) {
+        if (name == button) return EnterModePage(mode);
+    }
+    if (name == L"Back") return OnBack();
+    if (name == L"BackResultOK") return OnLeaveResults();
+    if (name == L"titleLogo" || name == L"buttonAddPic") return ChoosePictures();
+    if (name == L"addIdcardFront" || name == L"addIdcardFrontI") return ChooseIdCardSide(true);
+    if (name == L"addIdcardBack" || name == L"addIdcardBackI") return ChooseIdCardSide(false);
+    if (name == L"cancleFiles") return ClearQueue();
+}
+
+void CMainFrame::OnMenuCommand(const std::wstring& item) {
+    if (item == L"menuExit") return Close();
+    if (item == L"menuShowMain") return ShowWindow(true);
+    if (item == L"menuLogout") return SignOut();
+}
+
+void CMainFrame::CloseRequest() {
+    if (CurrentSettings().Get(Setting::HideWhenClose) != 0) {
+        ShowWindow(false, false);
+        return;
+    }
+    Close();
+}
+
+void CMainFrame::PopupMenu(const wchar_t* layout, POINT screenPoint) {
+    CMenuWnd::CreateMenu(hwnd_, layout, screenPoint);
+}
+
+POINT CMainFrame::LeftBottomOf(const wchar_t* name) {
+    CControlUI* control = paintManager_.FindControl(name);
+    POINT point = {};
+    if (control) point = {control->GetPos().left, control->GetPos().bottom};
+    ClientToScreen(hwnd_, &point);
+    return point;
+}
+
+void CMainFrame::SetVisible(const wchar_t* name, bool visible) {
+    if (CControlUI* control = paintManager_.FindControl(name)) control->SetVisible(visible);
+}
+
+void CMainFrame::SetEnabled(const wchar_t* name, bool enabled) {
+    if (CControlUI* control = paintManager_.FindControl(name)) control->SetEnabled(enabled);
+}
+
+void CMainFrame::SetText(const wchar_t* name, const std::wstring& text) {
+    if (CControlUI* control = paintManager_.FindControl(name)) control->SetText(text.c_str());
+}

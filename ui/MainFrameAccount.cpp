@@ -1,0 +1,56 @@
+// The signed-in account in the title bar.
+#include "app/ProductRegistry.h"
+#include "app/SignedInAccount.h"
+#include "ui/MainFrame.h"
+#include "ui/NicknameWidth.h"
+
+namespace {
+
+// The nickname's font in the layouts.
+constexpr int kNicknameFont = 5;
+constexpr int kSignedOutWidth = 80;
+
+// The login kinds' icons in "frame_btn_login.png": mobile, QQ, WeChat.
+const wchar_t* LoginIconSource(DWORD loginType) {
+    if (loginType == 2) return L"'30,0,45,16'";
+    if (loginType == 3) return L"'45,0,60,16'";
+    return L"'15,0,30,16'";
+}
+
+}  // namespace
+
+void CMainFrame::ShowNickname() {
+    const StoredAccount account = CurrentAccount();
+    auto* box = paintManager_.FindControl(L"LayoutNickname");
+    auto* name = paintManager_.FindControl(L"userNickname");
+    if (!box || !name) return;
+
+    int textWidth = -1;
+    if (HDC dc = GetDC(hwnd_)) {
+        HGDIOBJ previous = SelectObject(dc, paintManager_.GetFont(kNicknameFont));
+        SIZE size = {};
+        if (GetTextExtentPoint32W(dc, account.nickname.c_str(),
+                                  static_cast<int>(account.nickname.size()), &size))
+            textWidth = size.cx;
+        SelectObject(dc, previous);
+        ReleaseDC(hwnd_, dc);
+    }
+    box->SetFixedWidth(NicknameBoxWidth(textWidth, paintManager_.GetDPI().GetDPI()));
+    name->SetBkImage((std::wstring(L"file='images/frame_btn_login.png' dest='8,13,23,29' source=") +
+                      LoginIconSource(account.loginType))
+                         .c_str());
+    name->SetText((L"{f 5}" + account.nickname + L"{/f}{x 6}{i images/arrow.png}").c_str());
+    if (auto* user = Find<CTabLayoutUI>(L"tabUser")) user->SelectItem(1);
+}
+
+void CMainFrame::ClearNickname() {
+    if (CControlUI* box = paintManager_.FindControl(L"LayoutNickname"))
+        box->SetFixedWidth(kSignedOutWidth);
+    SetText(L"userNickname", L"");
+    if (auto* user = Find<CTabLayoutUI>(L"tabUser")) user->SelectItem(0);
+}
+
+void CMainFrame::SignOut() {
+    DeleteStoredAccount(ProductRegistry());
+    ClearNickname();
+}
