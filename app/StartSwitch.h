@@ -3,8 +3,8 @@
 #include <string_view>
 
 // What the command line asks the process to do. The switches are looked for
-// as parts of the whole command line, in this order, so that "/uninstall" is
-// never taken for "/install".
+// as parts of the arguments (the command line after the program's path), in
+// this order, so that "/uninstall" is never taken for "/install".
 enum class StartSwitch {
     Uninstall,    // "/uninstall": report the uninstall, then end
     MakeMachine,  // "/makemachine": store the machine code, then end

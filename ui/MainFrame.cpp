@@ -8,6 +8,7 @@
 
 namespace {
 
+constexpr int kResultScrollBarWidth = 12;
 // How long the window takes to fade out when it closes.
 constexpr DWORD kCloseFadeMs = 100;
 // The message filter switch of elevated processes (Vista and later).
@@ -108,8 +109,24 @@ LRESULT CMainFrame::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool
 }
 
 void CMainFrame::Notify(TNotifyUI& msg) {
+    if (msg.sType == DUI_MSGTYPE_WINDOWINIT) StyleResultScrollBar();
     if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender) OnClick(msg.pSender->GetName());
     WindowImplBase::Notify(msg);
+}
+
+void CMainFrame::StyleResultScrollBar() {
+    auto* text = Find<CRichEditUI>(L"ocrText");
+    CScrollBarUI* bar = text ? text->GetVerticalScrollBar() : nullptr;
+    if (!bar) return;
+    bar->SetShowButton1(false);
+    bar->SetShowButton2(false);
+    bar->SetFixedWidth(kResultScrollBarWidth);
+    bar->SetThumbNormalImage(
+        L"file='../default/button/scroll.png' source='0,0,12,21' corner='2,2,2,2'");
+    bar->SetThumbHotImage(
+        L"file='../default/button/scroll.png' source='12,0,24,21' corner='2,2,2,2'");
+    bar->SetThumbPushedImage(
+        L"file='../default/button/scroll.png' source='24,0,36,21' corner='2,2,2,2'");
 }
 
 void CMainFrame::OnClick(const std::wstring& name) {

@@ -49,6 +49,8 @@ private:
     void SetEnabled(const wchar_t* name, bool enabled);
     void SetText(const wchar_t* name, const std::wstring& text);
 
+    void StyleResultScrollBar();
+
     // Clicks and menus.
     void OnClick(const std::wstring& name);
     void OnMenuCommand(const std::wstring& item);

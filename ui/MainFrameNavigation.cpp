@@ -54,6 +54,8 @@ void CMainFrame::ShowPageTitles() {
 
 void CMainFrame::RefreshAddPicturePanel() {
     const bool idCard = mode_ == OcrMode::IdCard;
+    // The table hint belongs to pictures of text only.
+    SetVisible(L"xlstip", mode_ == OcrMode::PictureText);
     if (queue_.Empty()) {
         SetVisible(L"LayoutAddPic1", true);
         SetVisible(L"LayoutAddPic2", false);
@@ -76,7 +78,6 @@ void CMainFrame::RefreshAddPicturePanel() {
     SetVisible(L"buttonAddPic", false);
     SetVisible(L"buttonOCR", true);
     if (auto* button = Find<CButtonUI>(L"buttonOCR")) button->SetForeImage(L"");
-    SetVisible(L"xlstip", mode_ == OcrMode::PictureText);
 }
 
 void CMainFrame::RefreshIdCardSlot(bool front) {

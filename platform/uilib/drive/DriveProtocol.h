@@ -5,7 +5,8 @@
 // The test driver's protocol, shared by the library and uidrive.exe.
 // Request: WM_COPYDATA to the window, wParam the driver's window, dwData
 // DriveTag(), data the UTF-16 text "COMMAND\nCONTROLNAME" with COMMAND
-// "query" or "click". Answer: WM_COPYDATA back to the driver's window with
+// "query" or "click" (the control: the visible one of that name, else the
+// first). Answer: WM_COPYDATA back to the driver's window with
 // the same tag and UTF-16 "key=value" lines, the first "found=1" or "found=0".
 // query answers name, class, text, visible, enabled, selected and the screen
 // rectangle left/top/right/bottom; click answers clicked=1, or clicked=0 with
@@ -13,6 +14,9 @@
 
 inline constexpr wchar_t kDriveQuery[] = L"query";
 inline constexpr wchar_t kDriveClick[] = L"click";
+// "drop\nPATH\nPATH...": the window receives WM_DROPFILES with those files, as
+// from the shell; the answer is "dropped=N".
+inline constexpr wchar_t kDriveDrop[] = L"drop";
 
 inline ULONG_PTR DriveTag() {
     static const UINT tag = RegisterWindowMessageW(L"PimloUI.Drive");

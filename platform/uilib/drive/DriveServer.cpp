@@ -1,6 +1,8 @@
 #include "platform/uilib/drive/DriveServer.h"
 
 #include <windowsx.h>
+// shlobj.h holds DROPFILES.
+#include <shlobj.h>
 
 #include <string>
 
@@ -17,6 +19,17 @@ bool Contains(CControlUI* ancestor, CControlUI* control) {
         }
     }
     return false;
+}
+
+// Pages of a tab layout may each hold a control of the same name ("Back"):
+// the one the user can see is meant, else the first.
+CControlUI* FindForDriver(CPaintManagerUI& manager, const std::wstring& name) {
+    CControlUI* root = manager.GetRoot();
+    CControlUI* shown = root ? root->FindFirst([&name](CControlUI* control) {
+        return control->GetName() == name && control->IsVisible();
+    })
+                             : nullptr;
+    return shown ? shown : manager.FindControl(name.c_str());
 }
 
 void Reply(HWND window, HWND sender, const std::wstring& text) {
@@ -80,6 +93,35 @@ std::wstring Click(CPaintManagerUI& manager, CControlUI* control) {
     return Line(L"found", L"1") + Line(L"clicked", L"1");
 }
 
+// Files dropped on the window as the shell drops them: a DROPFILES block
+// with the wide paths, each ending in a zero, and a zero after the last.
+std::wstring Drop(CPaintManagerUI& manager, const std::wstring& paths) {
+    std::wstring list;
+    int count = 0;
+    for (size_t start = 0; start <= paths.size();) {
+        size_t end = paths.find(L'\n', start);
+        if (end == std::wstring::npos) end = paths.size();
+        if (end > start) {
+            list += paths.substr(start, end - start) + L'\0';
+            ++count;
+        }
+        start = end + 1;
+    }
+    list += L'\0';
+    const size_t bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = block ? static_cast<DROPFILES*>(GlobalLock(block)) : nullptr;
+    if (!drop) return Line(L"dropped", L"0");
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(),
+           list.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    // The window owns the block from here: DragFinish frees it.
+    PostMessageW(manager.GetPaintWindow(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+    return Line(L"dropped", std::to_wstring(count));
+}
+
 }  // namespace
 
 bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTRUCT* data) {
@@ -94,7 +136,11 @@ bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTR
     std::wstring command = request.substr(0, newline);
     std::wstring name = newline == std::wstring::npos ? L"" : request.substr(newline + 1);
     manager.EnsureLayout();
-    CControlUI* control = manager.FindControl(name.c_str());
+    if (command == kDriveDrop) {
+        Reply(manager.GetPaintWindow(), sender, Drop(manager, name));
+        return true;
+    }
+    CControlUI* control = FindForDriver(manager, name);
     std::wstring answer;
     if (!control) {
         answer = Line(L"found", L"0");

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The asking side of the test driver, for uidrive.exe and for test programs.
+
+// The window of that class the driver talks to: the visible one when several
+// share the class, else any; null when there is none.
+HWND FindDrivenWindow(const wchar_t* className);
+
+// Sends one request ("query", "click" or "drop" and its argument) and waits
+// for the answer's key=value lines; empty when the window did not answer.
+std::wstring AskDrivenWindow(HWND window, const wchar_t* command, const std::wstring& argument);
+
+// The value of one "key=value" line of an answer, or empty.
+std::wstring AnswerValue(const std::wstring& answer, const std::wstring& key);

@@ -1,0 +1,111 @@
+// The real program under Wine: one copy at a time, the pages walked through
+// the test driver, files dropped on the window, and closing.
+#include <gmock/gmock.h>
+
+#include "app/LanguageText.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/e2e/ProgramSession.h"
+
+namespace {
+
+class MainWindowEndToEnd : public testing::Test {
+protected:
+    MainWindowEndToEnd() {
+        CreateFolderTree(ProgramSettingsFile().substr(0, ProgramSettingsFile().rfind(L'\\')));
+        WritePrivateProfileStringW(L"General", L"HideWhenClose", L"1",
+                                   ProgramSettingsFile().c_str());
+    }
+
+    ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
+};
+
+TEST_F(MainWindowEndToEnd, ASecondCopyRaisesTheFirstAndEnds) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    ShowWindow(program.Window(), SW_HIDE);
+
+    EXPECT_EQ(ProgramSession::RunToEnd(L""), 0u);
+
+    EXPECT_EQ(ProgramSession::WindowCount(), 1);
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return IsWindowVisible(program.Window()) != 0; }));
+}
+
+TEST_F(MainWindowEndToEnd, AutorunStartsHidden) {
+    ProgramSession program(L"/autorun");
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(program.Window()));
+}
+
+TEST_F(MainWindowEndToEnd, PagesFollowTheButtonsAndBack) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    ASSERT_TRUE(program.Visible(L"Pic-OCR"));
+
+    ASSERT_TRUE(program.Click(L"Pic-OCR"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonAddPic"); }));
+    EXPECT_EQ(program.Text(L"titleLicense"), Text(TextKeys::LicenseTitlePic));
+    EXPECT_FALSE(program.Visible(L"buttonOCR"));
+
+    ASSERT_TRUE(program.Click(L"Back"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"Licensen-OCR"); }));
+
+    ASSERT_TRUE(program.Click(L"Licensen-OCR"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"BankCardOCR"); }));
+    ASSERT_TRUE(program.Click(L"BankCardOCR"));
+    EXPECT_TRUE(ProgramSession::WaitFor(
+        [&] { return program.Text(L"titleLicense") == Text(TextKeys::LicenseTitleBankcard); }));
+    // A card's page leads back to the card chooser, the chooser to home.
+    ASSERT_TRUE(program.Click(L"Back"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdCardOCR"); }));
+
+    ASSERT_TRUE(program.Click(L"IdCardOCR"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"titleIdcardFront"); }));
+    EXPECT_TRUE(program.Visible(L"buttonOCR"));
+    EXPECT_FALSE(program.Visible(L"buttonAddPic"));
+    EXPECT_EQ(program.Text(L"titleIdcardFront"), Text(TextKeys::LicenseTitleIdcardFront));
+    ASSERT_TRUE(program.Click(L"Back"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"BankCardOCR"); }));
+    ASSERT_TRUE(program.Click(L"Back"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"Pic-OCR"); }));
+}
+
+TEST_F(MainWindowEndToEnd, DroppedPicturesAreQueuedAndOtherFilesShakeTheWindow) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+
+    program.Drop(L"C:\\pictures\\a.png\nC:\\pictures\\notes.txt\nC:\\pictures\\b.JPG");
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"LayoutAddPic2"); }));
+    EXPECT_EQ(program.Text(L"addFileText"), FormattedText(TextKeys::AddPicM, {2}));
+    EXPECT_TRUE(program.Visible(L"buttonOCR"));
+
+    RECT before = {};
+    GetWindowRect(program.Window(), &before);
+    program.Drop(L"C:\\pictures\\notes.txt");
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"LayoutAddPic1"); }));
+    RECT after = {};
+    GetWindowRect(program.Window(), &after);
+    EXPECT_EQ(after.left, before.left);  // back in place after shaking
+
+    // The card chooser takes no drops.
+    ASSERT_TRUE(program.Click(L"Back"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"Licensen-OCR"); }));
+    ASSERT_TRUE(program.Click(L"Licensen-OCR"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"BankCardOCR"); }));
+    program.Drop(L"C:\\pictures\\a.png");
+    Sleep(300);
+    EXPECT_TRUE(program.Visible(L"BankCardOCR"));
+}
+
+TEST_F(MainWindowEndToEnd, CloseButtonHidesButAltF4Ends) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+
+    ASSERT_TRUE(program.Click(L"btnClose"));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return !IsWindowVisible(program.Window()); }));
+    EXPECT_FALSE(program.WaitForExit(0));
+
+    PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(program.WaitForExit(10000));
+}
+
+}  // namespace

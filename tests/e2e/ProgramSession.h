@@ -1,0 +1,55 @@
+#pragma once
+// The real program started from this build's install folder, driven from
+// outside through the UI library's test driver.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class ProgramSession {
+public:
+    static constexpr wchar_t kWindowClass[] = L"PimloOCRWindowClass";
+
+    // Starts the program with arguments; waits up to 30 s for its main window.
+    explicit ProgramSession(const std::wstring& arguments = L"");
+    // Ends the program if it still runs.
+    ~ProgramSession();
+    ProgramSession(const ProgramSession&) = delete;
+    ProgramSession& operator=(const ProgramSession&) = delete;
+
+    HWND Window() const { return window_; }
+    HANDLE Process() const { return process_; }
+    // Waits up to timeoutMs for the program to end; true when it did.
+    bool WaitForExit(DWORD timeoutMs) const;
+
+    // The driver's answer about the control (see the driver's protocol).
+    std::wstring Query(const std::wstring& control) const;
+    std::wstring Value(const std::wstring& control, const std::wstring& key) const;
+    bool Visible(const std::wstring& control) const { return Value(control, L"visible") == L"1"; }
+    std::wstring Text(const std::wstring& control) const { return Value(control, L"text"); }
+    // Clicks the control as the mouse would, once it can be clicked (for up to
+    // 5 s); false when it never could.
+    bool Click(const std::wstring& control) const;
+    // Drops files on the window as the shell would.
+    void Drop(const std::wstring& pathsOneALine) const;
+    // Asks until condition holds, for up to 5 s: clicks and drops are posted
+    // to the window and take effect a moment later. True when it held.
+    static bool WaitFor(const std::function<bool()>& condition);
+
+    // Starts a copy of the program and waits for it to end; its exit code,
+    // or STILL_ACTIVE when it kept running for 30 s.
+    static DWORD RunToEnd(const std::wstring& arguments);
+    // How many top-level windows of the program's class exist.
+    static int WindowCount();
+
+private:
+    HANDLE process_ = nullptr;
+    HWND window_ = nullptr;
+
+    // Lets the window handle what was posted to it.
+    void Settle() const;
+};
+
+// The program's settings file in this Wine prefix's data folder.
+std::wstring ProgramSettingsFile();
