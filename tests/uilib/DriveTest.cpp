@@ -4,53 +4,9 @@
 #include <string>
 
 #include "common/StringConversion.h"
-#include "tests/uilib/UiTestSupport.h"
+#include "tests/uilib/DriverProcess.h"
 
 namespace {
-
-struct DriveResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::string output;
-};
-
-// Runs uidrive.exe against the test window while this thread keeps handling
-// the window's messages (the driver's request arrives as one).
-DriveResult RunDriver(const std::wstring& arguments) {
-    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    std::wstring commandLine = L"\"" + std::wstring(PIMLO_UIDRIVE) + L"\" " + arguments;
-    DriveResult result;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        CloseHandle(readEnd);
-        CloseHandle(writeEnd);
-        return result;
-    }
-    CloseHandle(writeEnd);
-    while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 10000, QS_ALLINPUT) ==
-           WAIT_OBJECT_0 + 1) {
-        PumpMessages(0);
-    }
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-        result.output.append(buffer, read);
-    }
-    CloseHandle(readEnd);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return result;
-}
 
 class DriveTest : public ::testing::Test {
 protected:

@@ -36,19 +36,36 @@ inline void PumpMessages(DWORD milliseconds) {
     } while (GetTickCount() - start < milliseconds);
 }
 
-// A window built from skin/skin.xml of the fixtures that records every
-// notification as "type:sender:selected" (selected state at that moment).
+// A window built from a layout of the fixtures (skin/skin.xml unless told)
+// that records every notification as "type:sender:selected" (selected state
+// at that moment), the menu commands it is sent and the calls of OnTimer.
 class RecordingWindow : public WindowImplBase {
 public:
+    explicit RecordingWindow(std::wstring layout = L"skin.xml") : layout_(std::move(layout)) {}
     LPCTSTR GetWindowClassName() const override { return L"PimloUITestWindow"; }
     std::wstring GetSkinFolder() override { return L""; }
-    std::wstring GetSkinFile() override { return L"skin.xml"; }
+    std::wstring GetSkinFile() override { return layout_; }
     void Notify(TNotifyUI& msg) override {
         if (msg.sType == DUI_MSGTYPE_SETFOCUS || msg.sType == DUI_MSGTYPE_KILLFOCUS) {
             return;
         }
         notifications.push_back(msg.sType + L":" + (msg.pSender ? msg.pSender->GetName() : L"") +
                                 L":" + (msg.pSender && msg.pSender->IsSelected() ? L"1" : L"0"));
+    }
+    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM, BOOL& bHandled) override {
+        if (uMsg != WM_MENUCLICK) {
+            bHandled = FALSE;
+            return 0;
+        }
+        HWND menu = FindWindowW(L"PimloUIMenu", nullptr);
+        menuCommands.push_back(reinterpret_cast<const wchar_t*>(wParam) +
+                               std::wstring(menu && IsWindowVisible(menu) ? L":shown" : L":hidden"));
+        return 0;
+    }
+    LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL& bHandled) override {
+        ++timerCalls;
+        bHandled = FALSE;
+        return 0;
     }
     template <class Control = CControlUI>
     Control* Find(LPCTSTR name) {
@@ -61,12 +78,18 @@ public:
     }
 
     std::vector<std::wstring> notifications;
+    // "name:hidden" when the menu was no longer visible as the command arrived.
+    std::vector<std::wstring> menuCommands;
+    int timerCalls = 0;
+
+private:
+    std::wstring layout_;
 };
 
 // Opens a RecordingWindow (it deletes itself when destroyed).
-inline RecordingWindow* OpenRecordingWindow() {
+inline RecordingWindow* OpenRecordingWindow(const std::wstring& layout = L"skin.xml") {
     UseFixtureResources();
-    auto* window = new RecordingWindow;
+    auto* window = new RecordingWindow(layout);
     window->Create(nullptr, L"uilib test", WS_POPUP | WS_VISIBLE, 0, 100, 100, 0, 0);
     PumpMessages(50);
     return window;
