@@ -22,7 +22,16 @@ constexpr DWORD kUncaughtCppException = 0xE0504D4C;
 // Set once before the filter can run, so the filter needs no allocation to find it.
 wchar_t g_dumpPath[MAX_PATH + 16] = {};
 
+// dbghelp is loaded only when a dump is written: every start of the program
+// would pay for a library that a healthy run never calls.
+using WriteDumpFunction = decltype(&MiniDumpWriteDump);
+
 void WriteDump(EXCEPTION_POINTERS* exception) {
+    HMODULE dbghelp = LoadLibraryW(L"dbghelp.dll");
+    auto writeDump = dbghelp ? reinterpret_cast<WriteDumpFunction>(reinterpret_cast<void*>(
+                                   GetProcAddress(dbghelp, "MiniDumpWriteDump")))
+                             : nullptr;
+    if (!writeDump) return;
     KernelHandle file(CreateFileW(g_dumpPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!Valid(file)) return;
@@ -30,8 +39,8 @@ void WriteDump(EXCEPTION_POINTERS* exception) {
     information.ThreadId = GetCurrentThreadId();
     information.ExceptionPointers = exception;
     information.ClientPointers = FALSE;
-    MiniDumpWriteDump(GetCurrentProcess(), GetCurrentProcessId(), file.get(), MiniDumpNormal,
-                      &information, nullptr, nullptr);
+    writeDump(GetCurrentProcess(), GetCurrentProcessId(), file.get(), MiniDumpNormal,
+              &information, nullptr, nullptr);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {

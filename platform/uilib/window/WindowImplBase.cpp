@@ -9,6 +9,10 @@
 
 namespace {
 
+// The timer that adds the layout's tray icon once the window has painted;
+// far above the ids windows give their own timers.
+constexpr UINT_PTR kTrayIconTimer = 0x7A11;
+
 // Controls in the caption area that act on clicks; anything else there
 // drags the window.
 bool TakesClicks(CControlUI* control) {
@@ -120,7 +124,9 @@ LRESULT WindowImplBase::OnCreate(UINT, WPARAM, LPARAM, BOOL&) {
         shadow_->Create(hwnd_, paintManager_.GetDPI().Scale(paintManager_.GetShadowSize()));
     }
     if (paintManager_.GetTrayIconId() != 0) {
-        trayIcon_->Add(hwnd_, paintManager_.GetTrayIconId(), paintManager_.GetTrayTipText());
+        // Adding the icon waits on the shell's tray; a timer's message comes
+        // after the window's first paint, so the window shows first.
+        ::SetTimer(hwnd_, kTrayIconTimer, 0, nullptr);
     }
     Init();
     return 0;
@@ -234,6 +240,11 @@ LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             result = OnKeyDown(uMsg, wParam, lParam, handled);
             break;
         case WM_TIMER:
+            if (wParam == kTrayIconTimer) {
+                KillTimer(hwnd_, kTrayIconTimer);
+                ShowTrayIcon(true);
+                break;
+            }
             // Control timers (animations) are the paint manager's own.
             if (paintManager_.OwnsTimer(wParam)) {
                 handled = FALSE;
