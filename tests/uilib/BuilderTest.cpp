@@ -46,6 +46,27 @@ TEST_F(BuilderTest, UnknownElementsAskTheCallback) {
     delete root;
 }
 
+TEST_F(BuilderTest, ChildrenOfAControlThatHoldsNoneAreNotKept) {
+    // A menu separator holds its line as a child element, as in the menus.
+    struct Probe : CControlUI {
+        explicit Probe(int& live) : live_(live) { ++live_; }
+        ~Probe() override { --live_; }
+        int& live_;
+    };
+    struct Callback : IDialogBuilderCallback {
+        CControlUI* CreateControl(LPCTSTR) override { return new Probe(live); }
+        int live = 0;
+    } callback;
+    CControlUI* root = CDialogBuilder().Create(
+        L"<VerticalLayout><Probe/><MenuElement enabled='false'><Probe/></MenuElement></VerticalLayout>",
+        nullptr, &callback, &manager_);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(static_cast<CContainerUI*>(root)->GetCount(), 2);
+    EXPECT_EQ(callback.live, 1);
+    delete root;
+    EXPECT_EQ(callback.live, 0);
+}
+
 TEST_F(BuilderTest, AMissingLayoutGivesNoTree) {
     EXPECT_EQ(CDialogBuilder().Create(L"nowhere.xml", nullptr, nullptr, &manager_), nullptr);
     EXPECT_EQ(CDialogBuilder().Create(L"<Unclosed", nullptr, nullptr, &manager_), nullptr);

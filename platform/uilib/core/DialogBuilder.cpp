@@ -141,6 +141,11 @@ private:
         for (pugi::xml_attribute attribute : node.attributes()) {
             control->SetAttribute(Wide(attribute.name()).c_str(), Wide(attribute.value()).c_str());
         }
+        // Only containers own children: the elements inside any other
+        // control (a menu separator's line) are left out, not left ownerless.
+        if (!dynamic_cast<CContainerUI*>(control)) {
+            return control;
+        }
         for (pugi::xml_node child : node.children()) {
             if (child.type() == pugi::node_element) {
                 BuildControl(child, control, depth);
