@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/AppSettings.h"
+#include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "common/DebugTrace.h"
 
@@ -161,6 +162,13 @@ void CMainFrame::OnClick(const std::wstring& name) {
     if (name == L"addIdcardFront" || name == L"addIdcardFrontI") return ChooseIdCardSide(true);
     if (name == L"addIdcardBack" || name == L"addIdcardBackI") return ChooseIdCardSide(false);
     if (name == L"cancleFiles") return ClearQueue();
+    if (name == L"LineButton") return OpenServicePage();
+}
+
+void CMainFrame::OpenServicePage() {
+    const std::wstring& address = CurrentStartupData().oem.servers.serviceUrl;
+    if (!address.empty())
+        ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CMainFrame::OnMenuCommand(const std::wstring& item) {

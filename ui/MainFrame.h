@@ -55,6 +55,7 @@ private:
     void OnClick(const std::wstring& name);
     void OnMenuCommand(const std::wstring& item);
     void CloseRequest();
+    void OpenServicePage();
     void PopupMenu(const wchar_t* layout, POINT screenPoint);
     POINT LeftBottomOf(const wchar_t* name);
 
