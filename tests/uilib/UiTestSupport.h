@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "common/FileSystem.h"
 #include "platform/uilib/UIlib.h"
 #include "platform/uilib/render/ImageData.h"
@@ -94,3 +96,25 @@ inline RecordingWindow* OpenRecordingWindow(const std::wstring& layout = L"skin.
     PumpMessages(50);
     return window;
 }
+
+// The tests of a suite share one window of skin/controls.xml: under Wine
+// without a window manager, hiding a shown window takes two seconds.
+class ControlsWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { window_ = OpenRecordingWindow(L"controls.xml"); }
+    static void TearDownTestSuite() {
+        DestroyWindow(window_->GetHWND());
+        window_ = nullptr;
+    }
+    void SetUp() override {
+        SetForegroundWindow(window_->GetHWND());
+        PumpMessages(20);
+        window_->notifications.clear();
+    }
+    template <class Control>
+    static Control* Find(LPCTSTR name) {
+        return window_->Find<Control>(name);
+    }
+
+    static inline RecordingWindow* window_ = nullptr;
+};

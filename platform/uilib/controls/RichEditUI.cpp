@@ -10,7 +10,8 @@
 
 CRichEditUI::CRichEditUI() : scrollBar_(new CScrollBarUI) {
     textStyle_ = DT_WORDBREAK;
-    scrollBar_->SetLineSize(1);
+    // Shown once the text is taller than the box.
+    scrollBar_->SetVisible(false);
     scrollBar_->SetScrollHandler([this](int line) { ScrollTo(line); });
 }
 
@@ -61,7 +62,9 @@ CControlUI* CRichEditUI::FindControlAt(POINT point) {
 
 RECT CRichEditUI::NativeRect() const {
     RECT rect = CEditUI::NativeRect();
-    rect.right -= scrollBar_->GetFixedWidth();
+    if (scrollBar_->IsVisible()) {
+        rect.right -= scrollBar_->GetFixedWidth();
+    }
     return rect;
 }
 
@@ -81,30 +84,54 @@ void CRichEditUI::DoPaint(HDC hDC, const RECT& paint) {
     }
 }
 
-void CRichEditUI::SyncScrollBar() {
+CRichEditUI::ScrollMetrics CRichEditUI::MeasureScroll() const {
     HWND hwnd = native_->Handle();
-    if (!hwnd || !manager_) {
-        return;
-    }
-    int lines = static_cast<int>(SendMessageW(hwnd, EM_GETLINECOUNT, 0, 0));
-    int first = static_cast<int>(SendMessageW(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0));
+    ScrollMetrics metrics;
+    metrics.lineHeight = std::max(
+        1, static_cast<int>(manager_->GetFontMetrics(manager_->GetFont(font_)).tmHeight));
     RECT client;
     GetClientRect(hwnd, &client);
-    int lineHeight = std::max(1, static_cast<int>(manager_->GetFontMetrics(manager_->GetFont(font_)).tmHeight));
-    int visible = std::max(1, static_cast<int>(client.bottom / lineHeight));
-    int range = std::max(0, lines - visible);
-    scrollBar_->SetScrollRange(range, visible);
-    scrollBar_->SetScrollPos(first);
-    scrollBar_->Invalidate();
+    metrics.page = std::max(1, static_cast<int>(client.bottom));
+    POINT scrolled = {};
+    SendMessageW(hwnd, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+    metrics.position = scrolled.y;
+    // The text's height: down to the top of its last line, plus that line.
+    int lines = static_cast<int>(SendMessageW(hwnd, EM_GETLINECOUNT, 0, 0));
+    LRESULT lastLineStart = SendMessageW(hwnd, EM_LINEINDEX, std::max(0, lines - 1), 0);
+    POINTL lastLine = {};
+    SendMessageW(hwnd, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&lastLine), lastLineStart);
+    int textHeight = static_cast<int>(lastLine.y) + scrolled.y + metrics.lineHeight;
+    metrics.range = std::max(0, textHeight - metrics.page);
+    return metrics;
 }
 
-void CRichEditUI::ScrollTo(int line) {
+void CRichEditUI::SyncScrollBar() {
+    if (syncing_ || !native_->Handle() || !manager_) {
+        return;
+    }
+    syncing_ = true;
+    ScrollMetrics metrics = MeasureScroll();
+    bool needed = metrics.range > 0;
+    if (needed != scrollBar_->IsVisible()) {
+        // The bar takes its width from the text, which then wraps anew.
+        scrollBar_->SetVisible(needed);
+        native_->Place(NativeRect(), IsVisible());
+        metrics = MeasureScroll();
+    }
+    scrollBar_->SetLineSize(metrics.lineHeight);
+    scrollBar_->SetScrollRange(metrics.range, metrics.page);
+    scrollBar_->SetScrollPos(metrics.position);
+    scrollBar_->Invalidate();
+    syncing_ = false;
+}
+
+void CRichEditUI::ScrollTo(int position) {
     HWND hwnd = native_->Handle();
     if (!hwnd) {
         return;
     }
-    int first = static_cast<int>(SendMessageW(hwnd, EM_GETFIRSTVISIBLELINE, 0, 0));
-    SendMessageW(hwnd, EM_LINESCROLL, 0, line - first);
+    POINT scrolled = {0, position};
+    SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
 }
 
 bool CRichEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -33,12 +33,23 @@ protected:
     RECT NativeRect() const override;
 
 private:
-    // Reads the child's first visible line and line count into the bar.
+    // Scrolling in pixels: the text's top above the box, the most it can
+    // be, the box's height and a line's.
+    struct ScrollMetrics {
+        int position = 0;
+        int range = 0;
+        int page = 1;
+        int lineHeight = 1;
+    };
+    ScrollMetrics MeasureScroll() const;
+    // Shows the bar while the text is taller than the box and moves it
+    // with the text.
     void SyncScrollBar();
-    void ScrollTo(int line);
+    void ScrollTo(int position);
     bool OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     CScrollBarUI* scrollBar_;
     bool wantTab_ = false;
     bool wantReturn_ = true;
+    bool syncing_ = false;
 };
