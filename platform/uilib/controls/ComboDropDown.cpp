@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/uilib/controls/ComboUI.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/render/RenderEngine.h"
@@ -34,7 +36,10 @@ void ComboDropDown::Show(CComboUI* combo) {
                             pos.left, pos.bottom, pos.right - pos.left, height, owner, nullptr,
                             CPaintManagerUI::GetInstance(), this);
     if (hwnd_) {
-        ShowWindow(hwnd_, SW_SHOWNA);
+        // The list takes the keyboard, so Escape closes it and not the
+        // window under it.
+        ShowWindow(hwnd_, SW_SHOW);
+        SetFocus(hwnd_);
         SetCapture(hwnd_);
     }
 }
@@ -82,6 +87,26 @@ void ComboDropDown::Choose(int index) {
     }
 }
 
+void ComboDropDown::OnKey(WPARAM key) {
+    switch (key) {
+        case VK_ESCAPE:
+            Close();
+            return;
+        case VK_RETURN:
+            Choose(hot_);
+            return;
+        case VK_UP:
+        case VK_DOWN: {
+            int next = hot_ + (key == VK_DOWN ? 1 : -1);
+            hot_ = std::max(0, std::min(next, combo_->GetCount() - 1));
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            return;
+        }
+        default:
+            return;
+    }
+}
+
 LRESULT ComboDropDown::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
         case WM_PAINT:
@@ -99,9 +124,10 @@ LRESULT ComboDropDown::Handle(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             Choose(ItemAt(lParam));
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_ESCAPE) {
-                Close();
-            }
+            OnKey(wParam);
+            return 0;
+        case WM_KILLFOCUS:
+            Close();
             return 0;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hwnd_) {

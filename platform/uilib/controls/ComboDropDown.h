@@ -5,8 +5,9 @@
 class CComboUI;
 
 // The list a combo box opens: a borderless pop-up under the combo that
-// draws the items with the combo's window fonts, follows the mouse and
-// closes on a choice, a click elsewhere or Escape.
+// draws the items with the combo's window fonts, follows the mouse and the
+// arrow keys, and closes on a choice (click or Return), a click elsewhere,
+// Escape or the focus going elsewhere.
 class ComboDropDown {
 public:
     ComboDropDown() = default;
@@ -22,6 +23,7 @@ private:
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void Paint();
     int ItemAt(LPARAM lParam) const;
+    void OnKey(WPARAM key);
     void Choose(int index);
 
     HWND hwnd_ = nullptr;
