@@ -40,7 +40,8 @@ inline void PumpMessages(DWORD milliseconds) {
 
 // A window built from a layout of the fixtures (skin/skin.xml unless told)
 // that records every notification as "type:sender:selected" (selected state
-// at that moment), the menu commands it is sent and the calls of OnTimer.
+// at that moment), the menu commands and tray callbacks it is sent and the
+// calls of OnTimer.
 class RecordingWindow : public WindowImplBase {
 public:
     explicit RecordingWindow(std::wstring layout = L"skin.xml") : layout_(std::move(layout)) {}
@@ -54,7 +55,11 @@ public:
         notifications.push_back(msg.sType + L":" + (msg.pSender ? msg.pSender->GetName() : L"") +
                                 L":" + (msg.pSender && msg.pSender->IsSelected() ? L"1" : L"0"));
     }
-    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM, BOOL& bHandled) override {
+    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override {
+        if (uMsg == UIMSG_TRAYICON) {
+            trayEvents.push_back(static_cast<UINT>(lParam));
+            return 0;
+        }
         if (uMsg != WM_MENUCLICK) {
             bHandled = FALSE;
             return 0;
@@ -83,6 +88,8 @@ public:
     // "name:hidden" when the menu was no longer visible as the command arrived.
     std::vector<std::wstring> menuCommands;
     int timerCalls = 0;
+    // The mouse messages of the tray icon's callbacks.
+    std::vector<UINT> trayEvents;
 
 private:
     std::wstring layout_;
