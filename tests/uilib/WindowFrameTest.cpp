@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kShadowSize = 6;
 constexpr UINT kTrayIconId = 128;
+// The layout's background colour.
+constexpr COLORREF kWindowColour = RGB(0x2F, 0x6F, 0xED);
 
 // Top-level windows of a class, of any process.
 std::vector<HWND> WindowsOfClass(const wchar_t* className, HWND parent = nullptr) {
@@ -67,6 +69,17 @@ protected:
         GetWindowRect(hwnd, &rect);
         return rect;
     }
+    // What the screen shows in the middle of the window: its own colour
+    // unless something covers it.
+    COLORREF ShownColourInTheMiddle() const {
+        PumpMessages(100);
+        RECT rect = Rect(hwnd_);
+        HDC screen = GetDC(nullptr);
+        COLORREF colour =
+            GetPixel(screen, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    }
     static RECT Grown(RECT rect, int by) {
         InflateRect(&rect, by, by);
         return rect;
@@ -89,6 +102,7 @@ TEST_F(WindowFrameTest, TheShadowSurroundsTheWindowJustBelowItAndFollowsIt) {
     EXPECT_EQ(GetWindow(hwnd_, GW_HWNDNEXT), shadow);
     // Clicks go through it to whatever lies below.
     EXPECT_TRUE(GetWindowLongW(shadow, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    EXPECT_EQ(ShownColourInTheMiddle(), kWindowColour);
 
     SetWindowPos(hwnd_, nullptr, 250, 180, 360, 240, SWP_NOZORDER | SWP_NOACTIVATE);
     PumpMessages(50);
@@ -100,6 +114,7 @@ TEST_F(WindowFrameTest, TheShadowSurroundsTheWindowJustBelowItAndFollowsIt) {
     ShowWindow(hwnd_, SW_RESTORE);
     PumpMessages(50);
     EXPECT_TRUE(IsWindowVisible(shadow));
+    EXPECT_EQ(ShownColourInTheMiddle(), kWindowColour);
     EXPECT_THAT(Rect(shadow), SameRect(Grown(Rect(hwnd_), kShadowSize)));
 }
 
