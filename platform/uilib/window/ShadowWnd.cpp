@@ -32,13 +32,29 @@ int Outside(int p, int inner0, int inner1) {
     return 0;
 }
 
+// Whether the desktop blends windows with what lies below them. Without
+// that, a window system may show a layered window's transparent pixels as
+// black and is not bound to keep it below its owner, so the shadow would
+// hide the window it belongs to. Systems without the question (before
+// Vista) blend layered windows themselves.
+bool DesktopBlendsWindows() {
+    using IsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    auto isEnabled = dwm ? reinterpret_cast<IsCompositionEnabled>(reinterpret_cast<void*>(
+                               GetProcAddress(dwm, "DwmIsCompositionEnabled")))
+                         : nullptr;
+    BOOL enabled = TRUE;
+    if (isEnabled && FAILED(isEnabled(&enabled))) enabled = TRUE;
+    return enabled != FALSE;
+}
+
 }  // namespace
 
 ShadowWnd::~ShadowWnd() { Destroy(); }
 
 bool ShadowWnd::Create(HWND owner, int size) {
     Destroy();
-    if (size <= 0 || !RegisterShadowClass()) {
+    if (size <= 0 || !DesktopBlendsWindows() || !RegisterShadowClass()) {
         return false;
     }
     owner_ = owner;

@@ -5,6 +5,7 @@
 // A soft drop shadow around a borderless window: a layered, click-through
 // window just below it in the z-order, as large as the window plus the
 // shadow size on every side, following it as it moves, sizes, shows and hides.
+// Only where the desktop blends windows (see Create).
 class ShadowWnd {
 public:
     ShadowWnd() = default;
@@ -12,6 +13,7 @@ public:
     ShadowWnd(const ShadowWnd&) = delete;
     ShadowWnd& operator=(const ShadowWnd&) = delete;
 
+    // False, and no shadow, when the desktop does not blend windows.
     bool Create(HWND owner, int size);
     // Called by the owner after it moved, sized, showed or hid.
     void Update();
