@@ -48,6 +48,11 @@ STRIP_SIZES = {
     "../default/button/scroll.png": (3 * 12, 21),
     "images/frame_btn_login.png": (4 * 15, 16),
 }
+# The settings dialog: its size and the controls its code finds by name.
+SETTINGS_DIALOG = ("dlg_setting.xml", (400, 520), """
+    optAutoRun optAutoUpdate optCompressedSize comboMaxSize optUseHighQuality
+    optHideWindow optExit HotKey SavePath ChangeDir btnClose
+""".split())
 # Row of listFiles: the list's width inside its frame, less the scroll bar.
 ROW_WIDTH = 640
 
@@ -144,6 +149,21 @@ class Checks:
             names = [element.get("name") for element in root.iter("MenuElement")]
             self.expect(all(item in names for item in items), f"{menu} lacks one of {items}")
 
+    def settings_dialog(self):
+        layout, size = SETTINGS_DIALOG[0], SETTINGS_DIALOG[1]
+        root = self.archive.expanded(layout)
+        self.expect(root.get("size") == "%d,%d" % size, f"{layout} size")
+        names = {element.get("name") for element in root.iter()}
+        for name in SETTINGS_DIALOG[2]:
+            self.expect(name in names, f"{layout} has no control {name}")
+        combo = [element for element in root.iter("Combo") if element.get("name") == "comboMaxSize"]
+        items = [item.get("text") for item in combo[0]] if combo else []
+        self.expect(items == [f"{{f 微软雅黑 12}}{size}px{{/f}}" for size in (1024, 2048, 4096)],
+                    f"comboMaxSize offers {items}")
+        defaults, fonts = self.archive.defaults()
+        for problem in LayoutFit(defaults, fonts).check(root, size[0], size[1], layout):
+            self.expect(False, problem)
+
     def everything_fits(self):
         defaults, fonts = self.archive.defaults()
         self.expect(5 in fonts, "Default.xml has no font 5 for the nickname")
@@ -166,7 +186,8 @@ def main(path):
     checks = Checks(SkinArchive(path))
     for check in (checks.well_formed, checks.window_layouts_include_defaults,
                   checks.includes_exist, checks.pictures_at_both_scales, checks.strip_sizes,
-                  checks.main_window, checks.rows_and_menus, checks.everything_fits):
+                  checks.main_window, checks.rows_and_menus, checks.settings_dialog,
+                  checks.everything_fits):
         try:
             check()
         except (ElementTree.ParseError, KeyError, ValueError) as error:
