@@ -1,0 +1,111 @@
+#pragma once
+// Drives the program's dialogs as a user would: the dialog runs modally on
+// the test's thread while a second thread finds its window, asks about its
+// controls and clicks them through the UI library's test driver.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/uilib/drive/DriveClient.h"
+
+// The visible window of the class that belongs to this process: other
+// programs on the same desktop may show dialogs of the same class.
+inline HWND FindOwnVisibleWindow(const wchar_t* windowClass) {
+    struct Search {
+        const wchar_t* windowClass;
+        HWND found;
+    } search{windowClass, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM parameter) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(parameter);
+            wchar_t name[256] = {};
+            GetClassNameW(hwnd, name, 256);
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            if (process != GetCurrentProcessId() || lstrcmpW(name, search->windowClass) != 0 ||
+                !IsWindowVisible(hwnd)) {
+                return TRUE;
+            }
+            search->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+class DialogDriver {
+public:
+    explicit DialogDriver(const wchar_t* windowClass) : windowClass_(windowClass) {}
+
+    // Waits up to 5 s for a visible window of the class; false when none came.
+    bool WaitForWindow() {
+        return WaitFor([this] { return (window_ = FindOwnVisibleWindow(windowClass_)) != nullptr; });
+    }
+    HWND Window() const { return window_; }
+
+    std::wstring Value(const std::wstring& control, const std::wstring& key) const {
+        return AnswerValue(AskDrivenWindow(window_, L"query", control), key);
+    }
+    bool Visible(const std::wstring& control) const { return Value(control, L"visible") == L"1"; }
+    bool Selected(const std::wstring& control) const { return Value(control, L"selected") == L"1"; }
+    std::wstring Text(const std::wstring& control) const { return Value(control, L"text"); }
+    bool Click(const std::wstring& control) const {
+        return AnswerValue(AskDrivenWindow(window_, L"click", control), L"clicked") == L"1";
+    }
+    // A click at a point of the window's client area, as the driver clicks a
+    // control: for the title-bar cross, which shares its name with a button.
+    void ClickAt(int x, int y) const {
+        const LPARAM where = MAKELPARAM(x, y);
+        PostMessageW(window_, WM_MOUSEMOVE, 0, where);
+        PostMessageW(window_, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageW(window_, WM_LBUTTONUP, 0, where);
+    }
+
+    static bool WaitFor(const std::function<bool()>& condition) {
+        for (int tries = 0; tries < 250; ++tries) {
+            if (condition()) return true;
+            Sleep(20);
+        }
+        return false;
+    }
+
+private:
+    const wchar_t* windowClass_;
+    HWND window_ = nullptr;
+};
+
+// Handles this thread's messages for a while.
+inline void PumpFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+// Runs steps against the dialog of windowClass on a second thread while open()
+// shows it modally on this one; open's value. The steps close the dialog; one
+// they left open is closed for them, so a failing test does not hang. The
+// steps record what they see and the test thread checks it afterwards.
+template <typename Open>
+auto DriveDialog(const wchar_t* windowClass, Open open, std::function<void(DialogDriver&)> steps) {
+    std::thread driving([windowClass, &steps] {
+        DialogDriver driver(windowClass);
+        if (!driver.WaitForWindow()) return;
+        steps(driver);
+        const HWND window = driver.Window();
+        if (!DialogDriver::WaitFor([window] { return !IsWindow(window); })) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+    });
+    auto result = open();
+    driving.join();
+    return result;
+}

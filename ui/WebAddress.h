@@ -1,0 +1,9 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Opens a web address in the user's browser, maximised: the shell's "open"
+// verb, or Internet Explorer with the address when the shell has no handler.
+void OpenWebAddress(const std::wstring& address, HWND owner);
