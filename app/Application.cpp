@@ -19,6 +19,7 @@
 #include "ocr/CloudSite.h"
 #include "platform/uilib/UIlib.h"
 #include "ui/MainFrame.h"
+#include "ui/dialogs/MessageDialogPresenter.h"
 
 namespace {
 
@@ -105,5 +106,6 @@ int RunProgram(HINSTANCE instance) {
 
     LoadSettingsAndServices(folders);
     if (!HandOverLayouts(instance, folders)) return 1;
+    InstallMessageDialogPresenter();
     return RunMainWindow(startSwitch == StartSwitch::Autorun);
 }

@@ -6,6 +6,9 @@
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "common/DebugTrace.h"
+#include "ui/dialogs/AboutDlg.h"
+#include "ui/dialogs/MessageExitDlg.h"
+#include "ui/settings/SettingsDialog.h"
 
 namespace {
 
@@ -41,6 +44,7 @@ void CMainFrame::OnFinalMessage(HWND hWnd) {
 LRESULT CMainFrame::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     const LRESULT result = WindowImplBase::OnCreate(uMsg, wParam, lParam, bHandled);
     DragAcceptFiles(hwnd_, TRUE);
+    worker_.Recognition().mainWindow = hwnd_;
     AllowDropsFromLowerProcesses();
     const int32_t hotKey = CurrentSettings().Get(Setting::HotKey);
     if (hotKey != 0) {
@@ -81,6 +85,10 @@ LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
                                         BOOL& bHandled) {
     switch (uMsg) {
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_OCR_FILE_DONE:
+        OnPictureDone(reinterpret_cast<const RecognitionResult*>(wParam),
+                      *reinterpret_cast<const PictureDone*>(lParam));
+        return 0;
     case WM_HOTKEY:
         if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
         return 0;
@@ -111,7 +119,7 @@ LRESULT CMainFrame::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, bool
 
 void CMainFrame::Notify(TNotifyUI& msg) {
     if (msg.sType == DUI_MSGTYPE_WINDOWINIT) StyleResultScrollBar();
-    if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender) OnClick(msg.pSender->GetName());
+    if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender) OnClick(msg.pSender->GetName(), msg.pSender);
     WindowImplBase::Notify(msg);
 }
 
@@ -130,7 +138,7 @@ void CMainFrame::StyleResultScrollBar() {
         L"file='../default/button/scroll.png' source='24,0,36,21' corner='2,2,2,2'");
 }
 
-void CMainFrame::OnClick(const std::wstring& name) {
+void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {
     if (name == L"btnClose") return CloseRequest();
     if (name == L"btnMin") return void(SendMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0));
     if (name == L"btnMax") return void(SendMessage(WM_SYSCOMMAND, SC_MAXIMIZE, 0));
@@ -163,6 +171,11 @@ void CMainFrame::OnClick(const std::wstring& name) {
     if (name == L"addIdcardBack" || name == L"addIdcardBackI") return ChooseIdCardSide(false);
     if (name == L"cancleFiles") return ClearQueue();
     if (name == L"LineButton") return OpenServicePage();
+    if (name == L"buttonOCR") return StartRun();
+    if (name == L"CopyText") return CopyCurrentText();
+    if (name == L"openOCRFolder") return OpenOutputFolder();
+    if (name == L"DiffText") return CompareCurrentText();
+    if (name == L"btnDiff") return CompareListRow(sender);
 }
 
 void CMainFrame::OpenServicePage() {
@@ -173,12 +186,18 @@ void CMainFrame::OpenServicePage() {
 
 void CMainFrame::OnMenuCommand(const std::wstring& item) {
     if (item == L"menuExit") return Close();
+    if (item == L"menuAbout") return ShowAbout(hwnd_);
+    if (item == L"menuSetting") return ShowSettingsDialog(hwnd_);
     if (item == L"menuShowMain") return ShowWindow(true);
     if (item == L"menuLogout") return SignOut();
 }
 
 void CMainFrame::CloseRequest() {
-    if (CurrentSettings().Get(Setting::HideWhenClose) != 0) {
+    AppSettings& settings = CurrentSettings();
+    if (settings.Get(Setting::HideWhenClose) != 0 && settings.Get(Setting::RemindWhenClose) != 0 &&
+        AskCloseCancelled(hwnd_))
+        return;
+    if (settings.Get(Setting::HideWhenClose) != 0) {
         ShowWindow(false, false);
         return;
     }

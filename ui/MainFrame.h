@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/uilib/UIlib.h"
+#include "ui/BatchWorker.h"
 #include "ui/MainPage.h"
 #include "ui/MainWindowMessages.h"
 #include "ui/OcrMode.h"
@@ -23,6 +24,7 @@ public:
     void Init() override;
     LRESULT OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
+    LRESULT OnTimer(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
     LRESULT OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
     LRESULT OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) override;
@@ -38,8 +40,16 @@ private:
     // The two sides of an identity card, UTF-8 paths, empty until chosen.
     std::string idCardFront_;
     std::string idCardBack_;
-    bool runGoing_ = false;
     bool tableHintShown_ = false;
+    BatchWorker worker_;
+    // The batch run: merge choice and text, the folder files are written to,
+    // the text the copy button copies, the scan animation's timer and frame.
+    bool merge_ = false;
+    std::wstring mergeText_;
+    std::wstring outputFolder_;
+    std::wstring currentText_;
+    bool animating_ = false;
+    int animationFrame_ = 0;
 
     template <typename Control>
     Control* Find(const wchar_t* name) {
@@ -52,7 +62,7 @@ private:
     void StyleResultScrollBar();
 
     // Clicks and menus.
-    void OnClick(const std::wstring& name);
+    void OnClick(const std::wstring& name, CControlUI* sender);
     void OnMenuCommand(const std::wstring& item);
     void CloseRequest();
     void OpenServicePage();
@@ -77,6 +87,30 @@ private:
     void ChooseIdCardSide(bool front);
     void OnDropFiles(HDROP drop);
     void OnCaptureHotKey();
+
+    // The batch run (MainFrameRun.cpp).
+    bool RunGoing() const { return animating_; }
+    void StartRun();
+    bool QueueIdCardSides();
+    void PrepareOutputFolder();
+    void ShowProgress(size_t next, size_t count, const std::wstring& fileName);
+    void StartAnimation();
+    void StopAnimation();
+    void OnAnimationTick();
+    void OnPictureDone(const RecognitionResult* result, const PictureDone& done);
+    void OnRunEnded(const RecognitionResult& last, const std::string& path, size_t count);
+    void KeepResult(const RecognitionResult& result, const std::string& path, size_t number);
+    void OnRunFailed();
+
+    // Results (MainFrameResults.cpp).
+    // The display text of a result; it becomes the current text unless empty.
+    std::wstring TakeDisplayText(const RecognitionResult& result);
+    void ShowResultText(const std::wstring& text);
+    void FillResultList();
+    void CopyCurrentText();
+    void OpenOutputFolder();
+    void CompareCurrentText();
+    void CompareListRow(CControlUI* button);
 
     // Account display (MainFrameAccount.cpp).
     void ShowNickname();

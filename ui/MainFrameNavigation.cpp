@@ -104,7 +104,7 @@ void CMainFrame::ClearQueue() {
 }
 
 void CMainFrame::OnBack() {
-    if (runGoing_) {
+    if (RunGoing()) {
         ShowMessage(MessageKeys::CannotBack, hwnd_, MB_ICONINFORMATION);
         return;
     }

@@ -72,7 +72,7 @@ void CMainFrame::OnDropFiles(HDROP drop) {
 void CMainFrame::OnCaptureHotKey() {
     // The capture itself arrives with the screen-capture overlay; until then
     // the hot key only brings the window forward.
-    if (runGoing_) {
+    if (RunGoing()) {
         MessageBeep(MB_OK);
         return;
     }

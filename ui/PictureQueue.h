@@ -10,6 +10,8 @@
 // recognition worker.
 class PictureQueue {
 public:
+    // Queues a picture, or its shrunk copy when large pictures are shrunk
+    // and it is larger than the settings allow.
     void Add(const std::wstring& path);
     // Empties the queue and the results.
     void Clear();
@@ -19,6 +21,11 @@ public:
     const std::vector<std::string>& Paths() const { return paths_; }
     // The picture's file name, for the add-picture panel.
     std::wstring FileName(size_t index) const;
+
+    // The file written for a picture of the run (a text or a spreadsheet).
+    void SetResult(const std::string& path, std::wstring file) { results_[path] = std::move(file); }
+    // Empty when nothing was written for the picture.
+    std::wstring ResultFor(const std::string& path) const;
 
 private:
     std::vector<std::string> paths_;

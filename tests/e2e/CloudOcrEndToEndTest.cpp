@@ -34,7 +34,7 @@ int CountPath(const Json::Value& requests, const std::string& path) {
 class CloudOcrEndToEnd : public ::testing::Test {
 protected:
     OcrClient Client(std::wstring authority) const {
-        return OcrClient("e2e-app", "e2e-api-key", "e2e-secret-key",
+        return OcrClient("e2e-app", standIns_.apiKey, standIns_.secretKey,
                          CloudSite::AtHost(standIns_.ocrHost, std::move(authority)));
     }
 

@@ -76,9 +76,8 @@ void ProgramSession::Drop(const std::wstring& pathsOneALine) const {
     Settle();
 }
 
-bool ProgramSession::WaitFor(const std::function<bool()>& condition) {
-    constexpr DWORD kWaitMs = 5000;
-    for (DWORD waited = 0; waited < kWaitMs; waited += kPollMs) {
+bool ProgramSession::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
         if (condition()) return true;
         Sleep(kPollMs);
     }

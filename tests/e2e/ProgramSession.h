@@ -33,9 +33,9 @@ public:
     bool Click(const std::wstring& control) const;
     // Drops files on the window as the shell would.
     void Drop(const std::wstring& pathsOneALine) const;
-    // Asks until condition holds, for up to 5 s: clicks and drops are posted
-    // to the window and take effect a moment later. True when it held.
-    static bool WaitFor(const std::function<bool()>& condition);
+    // Asks until condition holds, for up to timeoutMs: clicks and drops are
+    // posted to the window and take effect a moment later. True when it held.
+    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
     // Starts a copy of the program and waits for it to end; its exit code,
     // or STILL_ACTIVE when it kept running for 30 s.

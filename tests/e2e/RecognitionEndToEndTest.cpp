@@ -39,7 +39,7 @@ protected:
         RecognitionServices services;
         services.newClient = [this] {
             return std::make_unique<OcrClient>(
-                "e2e-app", "e2e-api-key", "e2e-secret-key",
+                "e2e-app", standIns_.apiKey, standIns_.secretKey,
                 CloudSite::AtHost(standIns_.ocrHost, standIns_.authority));
         };
         services.newLocalEngine = [] { return nullptr; };

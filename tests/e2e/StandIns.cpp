@@ -43,6 +43,9 @@ StandIns ReadStandIns() {
     standIns.ocrHost = "localhost:" + PortOf(state["ocr"].asString());
     standIns.controlUrl = "http://" + state["control"].asString();
     standIns.authority = WinePath(state["ca"].asString());
+    std::ifstream credentials("credentials");
+    std::getline(credentials, standIns.apiKey);
+    std::getline(credentials, standIns.secretKey);
     return standIns;
 }
 

@@ -10,6 +10,8 @@ struct StandIns {
     std::string ocrHost;     // "localhost:port": the name the certificate carries
     std::string controlUrl;  // "http://127.0.0.1:port"
     std::wstring authority;  // the authority's PEM as a Windows path
+    std::string apiKey;      // the credentials the servers accept
+    std::string secretKey;
 
     // Queues a scripted answer (a JSON object) on the control port.
     bool Script(const std::string& json) const;
@@ -17,5 +19,6 @@ struct StandIns {
     Json::Value Requests(const std::string& host) const;
 };
 
-// Reads "state.json"; members are empty when it is missing or incomplete.
+// Reads "state.json" and "credentials"; members are empty when they are
+// missing or incomplete.
 StandIns ReadStandIns();

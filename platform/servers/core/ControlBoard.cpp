@@ -49,10 +49,25 @@ Json::Value ControlBoard::Requests(const std::string& host) const {
     return all;
 }
 
+void ControlBoard::AddHandlingTime(const std::string& host, const std::string& path,
+                                   double milliseconds) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    Json::Value& entry = handlingTimes_[host][path];
+    entry["count"] = entry["count"].asUInt64() + 1;
+    entry["ms"] = entry["ms"].asDouble() + milliseconds;
+}
+
+Json::Value ControlBoard::HandlingTimes(const std::string& host) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto found = handlingTimes_.find(host);
+    return found == handlingTimes_.end() ? Json::Value(Json::objectValue) : found->second;
+}
+
 void ControlBoard::Reset() {
     std::lock_guard<std::mutex> lock(mutex_);
     scripts_.clear();
     received_.clear();
+    handlingTimes_.clear();
 }
 
 std::optional<ScriptedAnswer> ScriptFromJson(const std::string& text) {

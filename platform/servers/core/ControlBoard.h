@@ -39,7 +39,13 @@ public:
     void Record(const std::string& host, const httplib::Request& request);
     Json::Value Requests(const std::string& host) const;  // oldest first
 
-    // Forgets every script and every recorded request.
+    // Adds the time a host took to answer a request of path: benchmarks
+    // compare the program's time with the servers' own.
+    void AddHandlingTime(const std::string& host, const std::string& path, double milliseconds);
+    // {path: {"count": n, "ms": total}} of a host.
+    Json::Value HandlingTimes(const std::string& host) const;
+
+    // Forgets every script, every recorded request and every handling time.
     void Reset();
 
     static constexpr size_t kMaxRecordedPerHost = 200;
@@ -49,6 +55,7 @@ private:
     mutable std::mutex mutex_;
     std::deque<ScriptedAnswer> scripts_;
     std::map<std::string, std::deque<Json::Value>> received_;
+    std::map<std::string, Json::Value> handlingTimes_;
 };
 
 // Reads a script from the control port's JSON ({"host", "path", "delayMs",

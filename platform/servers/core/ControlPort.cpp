@@ -67,6 +67,11 @@ void MountControlPort(httplib::Server& server, ControlBoard& board) {
         AnswerJson(response, board.Requests(request.get_param_value("host")));
     });
 
+    server.Get("/timings", [&board](const httplib::Request& request, httplib::Response& response) {
+        if (!request.has_param("host")) return AnswerProblem(response, "missing \"host\"");
+        AnswerJson(response, board.HandlingTimes(request.get_param_value("host")));
+    });
+
     server.Post("/reset", [&board](const httplib::Request&, httplib::Response& response) {
         board.Reset();
         AnswerJson(response, Json::Value(Json::objectValue));

@@ -68,7 +68,11 @@ httplib::Server::Handler HostRouter::Wrap(RouteHandler handler) const {
         board.Record(host, request);
         std::optional<ScriptedAnswer> script = board.Take(host, request.path);
         if (!script) {
+            const auto start = std::chrono::steady_clock::now();
             handler(request, response, nullptr);
+            const std::chrono::duration<double, std::milli> took =
+                std::chrono::steady_clock::now() - start;
+            board.AddHandlingTime(host, request.path, took.count());
             return;
         }
         if (script->delayMs > 0)

@@ -53,6 +53,13 @@ TEST_F(HostRouterTest, WithoutAScriptTheHostAnswersItselfAndTheRequestIsRecorded
     EXPECT_EQ(received[0]["params"]["x"].asString(), "1");
     EXPECT_EQ(received[0]["body"].asString(), "image=abc");
     EXPECT_EQ(board_.Requests("update").size(), 0u);
+
+    // The time the host took is added up per path.
+    Json::Value times = board_.HandlingTimes("ocr");
+    EXPECT_EQ(times["/answer"]["count"].asInt(), 1);
+    EXPECT_GE(times["/answer"]["ms"].asDouble(), 0.0);
+    board_.Reset();
+    EXPECT_TRUE(board_.HandlingTimes("ocr").empty());
 }
 
 TEST_F(HostRouterTest, AGivenStatusAndBodyReplaceTheHostsAnswerOnce) {

@@ -1,0 +1,206 @@
+// Batch runs through the real program: pictures dropped on the window,
+// recognised by the stand-in cloud API over verified HTTPS, shown on the
+// result pages and written to the output folder.
+#include <gmock/gmock.h>
+
+#include "app/LanguageText.h"
+#include "common/StringConversion.h"
+#include "tests/app/AppTestSupport.h"
+#include "tests/e2e/ProgramSession.h"
+#include "tests/e2e/StandIns.h"
+#include "tests/ui/DialogDriver.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+constexpr wchar_t kLine[] = L"Pimlo reads this line 2026";
+// A run of a few pictures through the stand-in's recogniser.
+constexpr DWORD kRunTimeoutMs = 60000;
+
+// A file's bytes for the length of the test, put back afterwards.
+class SavedFile {
+public:
+    explicit SavedFile(std::wstring path) : path_(std::move(path)) {
+        existed_ = ReadFileBytes(path_, bytes_);
+    }
+    ~SavedFile() {
+        if (existed_) WriteFileBytes(path_, bytes_);
+        else DeleteFileW(path_.c_str());
+    }
+
+private:
+    std::wstring path_;
+    std::string bytes_;
+    bool existed_ = false;
+};
+
+std::wstring WorkingFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
+class BatchRunEndToEnd : public testing::Test {
+protected:
+    BatchRunEndToEnd() {
+        const std::wstring oem = JoinPath(PIMLO_INSTALL_DIR, L"oem.ini");
+        WritePrivateProfileStringW(L"Server", L"OcrHost", Utf8ToWide(standIns_.ocrHost).c_str(),
+                                   oem.c_str());
+        WritePrivateProfileStringW(L"Server", L"CaFile", standIns_.authority.c_str(), oem.c_str());
+        Setting(L"SavePath", save_.Path());
+        Setting(L"RemindMergeBatch", L"0");
+        Setting(L"CompressedSizeLimit", L"0");
+        Setting(L"UseHighQuality", L"1");
+    }
+
+    static void Setting(const wchar_t* key, const std::wstring& value) {
+        WritePrivateProfileStringW(L"General", key, value.c_str(), ProgramSettingsFile().c_str());
+    }
+
+    // A copy of a picture the fixture drew, under another name.
+    std::wstring Picture(const wchar_t* drawn, const wchar_t* name) {
+        const std::wstring copy = pictures_.File(name);
+        CopyFileW(JoinPath(WorkingFolder(), drawn).c_str(), copy.c_str(), FALSE);
+        return copy;
+    }
+
+    // Drops the pictures on the home page and starts the run.
+    void Recognise(ProgramSession& program, const std::wstring& picturesOneALine) {
+        program.Drop(picturesOneALine);
+        ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
+        ASSERT_TRUE(program.Click(L"buttonOCR"));
+    }
+
+    // Waits for the run to start (the recognise button disabled; a very
+    // quick run may be missed) and then to end (the button usable again).
+    static bool RunEnded(ProgramSession& program) {
+        ProgramSession::WaitFor([&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; },
+                                2000);
+        return ProgramSession::WaitFor(
+            [&] {
+                return program.Value(L"buttonOCR", L"enabled") == L"1" &&
+                       !program.Visible(L"scanAni");
+            },
+            kRunTimeoutMs);
+    }
+
+    std::wstring OutputFolder(const wchar_t* suffix = L"") const {
+        return save_.File(Text(TextKeys::OutFolderName) + suffix);
+    }
+
+    StandIns standIns_ = ReadStandIns();
+    SavedFile oem_{JoinPath(PIMLO_INSTALL_DIR, L"oem.ini")};
+    SavedFile settings_{ProgramSettingsFile()};
+    ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
+    TempFolder save_;
+    TempFolder pictures_;
+};
+
+TEST_F(BatchRunEndToEnd, OnePictureShowsItsTextAndWritesNothing) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"one.png"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"ocrText"));
+    EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(kLine));
+    EXPECT_FALSE(PathExists(OutputFolder()));
+}
+
+TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
+    WriteFileBytes(OutputFolder(), "");  // taken: the run uses the next free name
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"a.jpg") + L"\n" + Picture(L"text.png", L"b.png") +
+                           L"\n" + Picture(L"line.png", L"c.bmp"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"listFiles"));
+    const std::wstring folder = OutputFolder(L"1");
+    for (const wchar_t* name : {L"a.jpg.txt", L"b.png.txt", L"c.bmp.txt"}) {
+        const std::string bytes = ReadFileBytes(JoinPath(folder, name));
+        EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE") << WideToUtf8(name);
+    }
+    const std::string a = ReadFileBytes(JoinPath(folder, L"a.jpg.txt"));
+    EXPECT_THAT(std::wstring(reinterpret_cast<const wchar_t*>(a.data() + 2), (a.size() - 2) / 2),
+                HasSubstr(std::wstring(kLine) + L"\r\n"));
+}
+
+TEST_F(BatchRunEndToEnd, TheSamePictureQueuedTwiceStillEndsTheRun) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    const std::wstring picture = Picture(L"line.png", L"same.png");
+    Recognise(program, picture + L"\n" + picture);
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"listFiles"));
+    EXPECT_TRUE(program.Click(L"BackResultOK"));
+}
+
+TEST_F(BatchRunEndToEnd, LargePicturesAreQueuedAsAShrunkCopy) {
+    Setting(L"CompressedSizeLimit", L"1");
+    Setting(L"MaxImageSize", L"1024");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    // The line picture is 1400 pixels wide: above the limit.
+    Recognise(program, Picture(L"line.png", L"wide.png"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"Pimlo"));
+}
+
+int CountPath(const Json::Value& requests, const std::string& path) {
+    int count = 0;
+    for (const auto& request : requests) count += request["path"].asString() == path;
+    return count;
+}
+
+TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
+    const int before = CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic");
+    ASSERT_TRUE(standIns_.Script(R"([
+        {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","delayMs":1},
+        {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","errorCode":17}])"));
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png") +
+                           L"\n" + Picture(L"line.png", L"c.png"));
+
+    DialogDriver message(L"PimloOCRDialogClass");
+    ASSERT_TRUE(ProgramSession::WaitFor(
+        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); },
+        kRunTimeoutMs));
+    EXPECT_THAT(message.Text(L"context"), HasSubstr(L"识别次数"));
+    EXPECT_TRUE(message.Visible(L"errorLogo"));
+    ASSERT_TRUE(message.Click(L"btnClose"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
+    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic"), before + 2);
+    EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"c.png.txt")));
+}
+
+TEST_F(BatchRunEndToEnd, TabHeldAtTheStartMakesSpreadsheets) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Drop(Picture(L"table.png", L"t1.png") + L"\n" + Picture(L"table.png", L"t2.png"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
+
+    SetForegroundWindow(program.Window());
+    keybd_event(VK_TAB, 0, 0, 0);
+    Sleep(300);
+    const bool clicked = program.Click(L"buttonOCR");
+    Sleep(300);
+    keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(clicked);
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"listFiles"));
+    for (const wchar_t* name : {L"识别结果1.xls", L"识别结果2.xls"}) {
+        EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), name)).substr(0, 2), "PK")
+            << WideToUtf8(name);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+// What a run writes and shows: display texts, the text file format, the
+// result-list sizes, output folder names and shrunk copies of large pictures.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <gmock/gmock.h>
+
+#include "common/FileSystem.h"
+#include "common/StringConversion.h"
+#include "tests/app/AppTestSupport.h"
+#include "ui/OutputFolder.h"
+#include "ui/PictureShrinking.h"
+#include "ui/ResultText.h"
+
+namespace {
+
+using ::testing::StartsWith;
+
+TEST(DisplayText, BankCardPermitAndLines) {
+    RecognitionResult card;
+    card.bankName = L"中国工商银行";
+    card.bankCardNumber = "6222 0202 0011 2345 679";
+    card.lines = {L"ignored"};
+    EXPECT_EQ(DisplayText(card, RecognitionKind::BankCard), L"中国工商银行\r\n6222 0202 0011 2345 679");
+
+    RecognitionResult permit;
+    permit.lines = {L"开户许可证", L"账号12", L"3x"};
+    EXPECT_EQ(DisplayText(permit, RecognitionKind::AccountPermit), L"账号：123\r\n");
+
+    RecognitionResult text;
+    text.lines = {L"a", L"", L"b"};
+    EXPECT_EQ(DisplayText(text, RecognitionKind::LocalText), L"a\r\n\r\nb\r\n");
+    EXPECT_EQ(DisplayText(RecognitionResult(), RecognitionKind::GeneralText), L"");
+}
+
+TEST(TextFiles, OneByteOrderMarkThenUtf16AndReadBackWithoutIt) {
+    TempFolder folder;
+    const std::wstring file = folder.File(L"a.jpg.txt");
+    ASSERT_TRUE(SaveTextFile(file, L"abc"));
+    EXPECT_EQ(ReadFileBytes(file), std::string("\xFF\xFE" "a\0b\0c\0", 8));
+    // Saved again over itself, the file still starts with a single mark.
+    ASSERT_TRUE(SaveTextFile(file, ReadTextFile(file) + L"中"));
+    EXPECT_EQ(ReadTextFile(file), L"abc中");
+    EXPECT_EQ(ReadFileBytes(file).size(), 10u);
+    EXPECT_FALSE(SaveTextFile(folder.File(L"missing\\x.txt"), L"abc"));
+}
+
+TEST(TextFiles, SizesInBytesKilobytesAndMegabytes) {
+    TempFolder language;
+    WriteLanguageFileOf(language.File(L"cn.dat"), {{L"SizeBytes", L"%d 字节"}}, {});
+    ScopedLanguageFile scoped(language.File(L"cn.dat"));
+    TempFolder folder;
+    WriteFileBytes(folder.File(L"small"), std::string(1023, 'x'));
+    WriteFileBytes(folder.File(L"medium"), std::string(1536, 'x'));
+    WriteFileBytes(folder.File(L"large"), std::string(3 * 1024 * 1024 / 2, 'x'));
+    WriteFileBytes(folder.File(L"empty"), "");
+    EXPECT_EQ(FileSizeText(folder.File(L"small")), L"1023 字节");
+    EXPECT_EQ(FileSizeText(folder.File(L"medium")), L"1.50 K");
+    EXPECT_EQ(FileSizeText(folder.File(L"large")), L"1.50 M");
+    EXPECT_EQ(FileSizeText(folder.File(L"empty")), L"");
+    EXPECT_EQ(FileSizeText(folder.File(L"missing")), L"");
+}
+
+TEST(OutputFolders, TheFirstFreeNumberedName) {
+    TempFolder save;
+    EXPECT_EQ(CreateOutputFolder(save.Path(), L"pimloOCR"), save.File(L"pimloOCR"));
+    EXPECT_EQ(CreateOutputFolder(save.Path(), L"pimloOCR"), save.File(L"pimloOCR1"));
+    WriteFileBytes(save.File(L"pimloOCR2"), "a file, not a folder");
+    EXPECT_EQ(CreateOutputFolder(save.Path(), L"pimloOCR"), save.File(L"pimloOCR3"));
+    EXPECT_TRUE(FolderExists(save.File(L"pimloOCR3")));
+    EXPECT_EQ(CreateOutputFolder(L"", L"pimloOCR"), L"");
+    // A save folder that disappeared is made again rather than failing the run.
+    EXPECT_EQ(CreateOutputFolder(save.File(L"gone\\deeper"), L"x"), save.File(L"gone\\deeper\\x"));
+}
+
+class PictureShrinkingTest : public testing::Test {
+protected:
+    PictureShrinkingTest() {
+        Gdiplus::GdiplusStartupInput input;
+        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+    }
+    ~PictureShrinkingTest() override { Gdiplus::GdiplusShutdown(token_); }
+
+    std::wstring Picture(const wchar_t* name, int width, int height) {
+        Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
+        CLSID png = {};
+        CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+        picture.Save(folder_.File(name).c_str(), &png, nullptr);
+        return folder_.File(name);
+    }
+    static SIZE SizeOf(const std::wstring& path) {
+        Gdiplus::Bitmap picture(path.c_str());
+        return {static_cast<LONG>(picture.GetWidth()), static_cast<LONG>(picture.GetHeight())};
+    }
+
+    ULONG_PTR token_ = 0;
+    TempFolder folder_;
+    TempFolder compress_;
+};
+
+TEST_F(PictureShrinkingTest, LargePicturesBecomeAPngCopyBelowTheLimit) {
+    const std::wstring large = Picture(L"大图.jpg", 5000, 3000);
+    const std::wstring copy = ShrunkPictureFor(large, 4096, compress_.Path());
+    EXPECT_THAT(copy, StartsWith(compress_.Path()));
+    EXPECT_EQ(copy.substr(copy.size() - 7), L"\\大图.jpg");
+    EXPECT_EQ(SizeOf(copy).cx, 4000);
+    EXPECT_EQ(SizeOf(copy).cy, 2400);
+    EXPECT_EQ(ReadFileBytes(copy).substr(1, 3), "PNG");
+
+    const std::wstring tall = Picture(L"tall.png", 1000, 3000);
+    EXPECT_EQ(SizeOf(ShrunkPictureFor(tall, 2048, compress_.Path())).cx, 650);
+}
+
+TEST_F(PictureShrinkingTest, SmallPicturesNonPicturesAndTinyLimitsKeepTheirPath) {
+    const std::wstring small = Picture(L"small.png", 800, 600);
+    EXPECT_EQ(ShrunkPictureFor(small, 4096, compress_.Path()), small);
+    WriteFileBytes(folder_.File(L"notes.png"), "not a picture");
+    EXPECT_EQ(ShrunkPictureFor(folder_.File(L"notes.png"), 4096, compress_.Path()),
+              folder_.File(L"notes.png"));
+    EXPECT_EQ(ShrunkPictureFor(small, 96, compress_.Path()), small);
+}
+
+}  // namespace

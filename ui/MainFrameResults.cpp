@@ -1,0 +1,78 @@
+// What the user does with results: the text page, the list of written
+// files, copying, opening the output folder and the comparison checks.
+#include "app/AppSettings.h"
+#include "app/LanguageText.h"
+#include "app/ShowMessage.h"
+#include "app/TraceLog.h"
+#include "common/StringConversion.h"
+#include "ui/ClipboardText.h"
+#include "ui/MainFrame.h"
+#include "ui/dialogs/MessageCopyDlg.h"
+#include "ui/OutputFolder.h"
+#include "ui/ResultText.h"
+
+namespace {
+
+constexpr wchar_t kListRowLayout[] = L"file_list_item.xml";
+
+}  // namespace
+
+std::wstring CMainFrame::TakeDisplayText(const RecognitionResult& result) {
+    std::wstring text = DisplayText(result, worker_.Recognition().runKind);
+    if (!text.empty()) currentText_ = text;
+    return text;
+}
+
+void CMainFrame::ShowResultText(const std::wstring& text) {
+    SetText(L"ocrText", text.empty() ? Text(TextKeys::OCRNone) : text);
+}
+
+void CMainFrame::FillResultList() {
+    auto* list = Find<CListUI>(L"listFiles");
+    if (!list) return;
+    list->RemoveAll();
+    for (const std::string& picture : queue_.Paths()) {
+        CDialogBuilder builder;
+        CControlUI* row = builder.Create(kListRowLayout, nullptr, this, &paintManager_);
+        if (!row) return;
+        list->Add(row);
+        const std::wstring path = Utf8ToWide(picture);
+        if (CControlUI* name = paintManager_.FindSubControlByName(row, L"fileName"))
+            name->SetText(path.c_str());
+        if (CControlUI* size = paintManager_.FindSubControlByName(row, L"fileSize"))
+            size->SetText(FileSizeText(path).c_str());
+    }
+}
+
+void CMainFrame::CopyCurrentText() {
+    if (!CopyTextToClipboard(hwnd_, currentText_)) return;
+    if (CurrentSettings().Get(Setting::RemindWhenCopy) != 0) ConfirmCopy(hwnd_);
+}
+
+void CMainFrame::OpenOutputFolder() {
+    if (!outputFolder_.empty()) OpenFolderShowingFirstFile(outputFolder_);
+}
+
+void CMainFrame::CompareCurrentText() {
+    if (merge_) {
+        ShowMessage(MessageKeys::MergeBatchCannotDiff, hwnd_, MB_ICONINFORMATION);
+        return;
+    }
+    // The comparison view itself comes with the web views.
+}
+
+void CMainFrame::CompareListRow(CControlUI* button) {
+    auto* list = Find<CListUI>(L"listFiles");
+    if (!list || !button) return;
+    int row = -1;
+    for (CControlUI* parent = button; parent && row < 0; parent = parent->GetParent())
+        row = list->GetItemIndex(parent);
+    if (row < 0 || static_cast<size_t>(row) >= queue_.Size()) return;
+    const std::wstring file = queue_.ResultFor(queue_.Paths()[row]);
+    if (file.empty()) {
+        ShowMessage(MessageKeys::OCRNotResult, hwnd_, MB_ICONINFORMATION);
+        return;
+    }
+    if (ReadTextFile(file).empty()) LogTrace(L"[OnListButtonDiff] GetStringFromFile fail.");
+    // The comparison view itself comes with the web views.
+}

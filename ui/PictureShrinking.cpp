@@ -1,0 +1,76 @@
+#include "ui/PictureShrinking.h"
+
+#include <windows.h>
+// gdiplus.h needs the types of objidl.h, which the lean windows.h leaves out.
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+
+#include "common/FileSystem.h"
+#include "common/Md5.h"
+#include "common/StringConversion.h"
+
+namespace {
+
+// The copy stays this far below the limit, so it is never at it.
+constexpr int kLimitMargin = 96;
+constexpr ULONG kPngQuality = 80;
+// GDI+'s PNG encoder and its quality parameter.
+constexpr wchar_t kPngEncoder[] = L"{557CF406-1A04-11D3-9A73-0000F81EF32E}";
+constexpr wchar_t kQualityParameter[] = L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    return separator == std::wstring::npos ? path : path.substr(separator + 1);
+}
+
+// A pixel format GDI+ can draw into: indexed formats can not be.
+Gdiplus::PixelFormat DrawableFormat(Gdiplus::PixelFormat format) {
+    return (format & PixelFormatIndexed) ? PixelFormat32bppARGB : format;
+}
+
+bool SavePng(Gdiplus::Bitmap& picture, const std::wstring& target) {
+    CLSID png = {};
+    GUID quality = {};
+    CLSIDFromString(kPngEncoder, &png);
+    CLSIDFromString(kQualityParameter, &quality);
+    ULONG value = kPngQuality;
+    Gdiplus::EncoderParameters parameters = {};
+    parameters.Count = 1;
+    parameters.Parameter[0] = {quality, 1, Gdiplus::EncoderParameterValueTypeLong, &value};
+    return picture.Save(target.c_str(), &png, &parameters) == Gdiplus::Ok;
+}
+
+}  // namespace
+
+std::wstring ShrunkPictureFor(const std::wstring& path, int maxImageSize,
+                              const std::wstring& compressFolder) {
+    const int longest = maxImageSize - kLimitMargin;
+    if (longest <= 0) return path;
+    Gdiplus::Bitmap picture(path.c_str());
+    if (picture.GetLastStatus() != Gdiplus::Ok) return path;
+    const int width = static_cast<int>(picture.GetWidth());
+    const int height = static_cast<int>(picture.GetHeight());
+    if (width <= maxImageSize && height <= maxImageSize) return path;
+
+    const bool wide = width >= height;
+    const int shorter = static_cast<int>(static_cast<float>(longest) /
+                                         static_cast<float>(wide ? width : height) *
+                                         static_cast<float>(wide ? height : width));
+    const int newWidth = wide ? longest : shorter;
+    const int newHeight = wide ? shorter : longest;
+    if (newWidth <= 0 || newHeight <= 0) return path;
+
+    Gdiplus::Bitmap copy(newWidth, newHeight, DrawableFormat(picture.GetPixelFormat()));
+    {
+        Gdiplus::Graphics graphics(&copy);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.DrawImage(&picture, 0, 0, newWidth, newHeight);
+    }
+    const std::wstring folder = JoinPath(compressFolder, Utf8ToWide(Md5Hex(WideToUtf8(path))));
+    const std::wstring target = JoinPath(folder, FileNameOf(path));
+    if (!CreateFolderTree(folder)) return path;
+    if (PathExists(target) && !DeleteFileW(target.c_str())) return path;
+    return SavePng(copy, target) ? target : path;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "ocr/RecognitionResult.h"
+
+// The text a result shows and saves, by the kind of the run: a bank card's
+// name and number, a permit's fields, otherwise every line followed by
+// "\r\n". Empty when the result holds no text.
+std::wstring DisplayText(const RecognitionResult& result, RecognitionKind runKind);
+
+// Writes text as UTF-16 little-endian with one byte-order mark, replacing the
+// file. False (and a trace in the log) when it can not be written.
+bool SaveTextFile(const std::wstring& path, const std::wstring& text);
+
+// A text file written by SaveTextFile, without its byte-order mark; empty
+// when it can not be read.
+std::wstring ReadTextFile(const std::wstring& path);
+
+// The size of the file for the result list: "n 字节" below 1 KiB, "x.xx K"
+// below 1 MiB, else "x.xx M"; empty when the file is empty or unreadable.
+std::wstring FileSizeText(const std::wstring& path);
