@@ -53,6 +53,16 @@ SETTINGS_DIALOG = ("dlg_setting.xml", (400, 520), """
     optAutoRun optAutoUpdate optCompressedSize comboMaxSize optUseHighQuality
     optHideWindow optExit HotKey SavePath ChangeDir btnClose
 """.split())
+# The message dialogs, questions, copying hint and about box: their sizes and
+# the controls their code finds by name.
+MESSAGE_DIALOGS = {
+    "dlg_message.xml": ((380, 180), "caption context infoLogo errorLogo warnLogo btnYes btnClose btnLeft"),
+    "dlg_message_exit.xml": ((380, 220), "optHide optExit checkNotRemind btnYes btnClose"),
+    "dlg_message_copy.xml": ((380, 180), "NotRemind btnClose"),
+    "dlg_message_merge.xml": ((380, 220), "optDefault optMerge checkNotRemind btnClose"),
+    "dlg_copyingimage.xml": ((280, 140), "btnClose"),
+    "dlg_about.xml": ((380, 270), "LabelVersion LabelUID buttonSite btnClose"),
+}
 # Row of listFiles: the list's width inside its frame, less the scroll bar.
 ROW_WIDTH = 640
 
@@ -149,20 +159,28 @@ class Checks:
             names = [element.get("name") for element in root.iter("MenuElement")]
             self.expect(all(item in names for item in items), f"{menu} lacks one of {items}")
 
-    def settings_dialog(self):
-        layout, size = SETTINGS_DIALOG[0], SETTINGS_DIALOG[1]
+    def dialog(self, layout, size, controls):
+        """Checks a dialog's size, its named controls and that it fits; its root."""
         root = self.archive.expanded(layout)
         self.expect(root.get("size") == "%d,%d" % size, f"{layout} size")
         names = {element.get("name") for element in root.iter()}
-        for name in SETTINGS_DIALOG[2]:
+        for name in controls:
             self.expect(name in names, f"{layout} has no control {name}")
+        defaults, fonts = self.archive.defaults()
+        for problem in LayoutFit(defaults, fonts).check(root, size[0], size[1], layout):
+            self.expect(False, problem)
+        return root
+
+    def message_dialogs(self):
+        for layout, (size, controls) in MESSAGE_DIALOGS.items():
+            self.dialog(layout, size, controls.split())
+
+    def settings_dialog(self):
+        root = self.dialog(*SETTINGS_DIALOG)
         combo = [element for element in root.iter("Combo") if element.get("name") == "comboMaxSize"]
         items = [item.get("text") for item in combo[0]] if combo else []
         self.expect(items == [f"{{f 微软雅黑 12}}{size}px{{/f}}" for size in (1024, 2048, 4096)],
                     f"comboMaxSize offers {items}")
-        defaults, fonts = self.archive.defaults()
-        for problem in LayoutFit(defaults, fonts).check(root, size[0], size[1], layout):
-            self.expect(False, problem)
 
     def everything_fits(self):
         defaults, fonts = self.archive.defaults()
@@ -187,7 +205,7 @@ def main(path):
     for check in (checks.well_formed, checks.window_layouts_include_defaults,
                   checks.includes_exist, checks.pictures_at_both_scales, checks.strip_sizes,
                   checks.main_window, checks.rows_and_menus, checks.settings_dialog,
-                  checks.everything_fits):
+                  checks.message_dialogs, checks.everything_fits):
         try:
             check()
         except (ElementTree.ParseError, KeyError, ValueError) as error:
