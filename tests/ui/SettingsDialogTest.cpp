@@ -1,15 +1,15 @@
 // The settings dialog on a real window, driven as the end-to-end tests drive
 // the program: the dialog runs modally on a thread of its own over a main
 // window of this test, and the test asks and clicks through the test driver.
+#include <windows.h>
+// commctrl.h after windows.h: it builds on its types.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
+#include <atomic>
 #include <functional>
 #include <future>
 #include <map>
-#include <atomic>
 
 #include "app/ProfileFile.h"
 #include "platform/uilib/UIlib.h"
@@ -55,8 +55,8 @@ HWND CreateMainWindow(bool visible) {
         return RegisterClassW(&windowClass);
     }();
     (void)registered;
-    return CreateWindowExW(0, kMainClass, L"main", WS_POPUP | (visible ? WS_VISIBLE : 0), 100,
-                           100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, kMainClass, L"main", WS_POPUP | (visible ? WS_VISIBLE : 0), 100, 100,
+                           300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 // True when some hot key with this value is registered: registering it once
@@ -114,7 +114,9 @@ public:
         WaitUntil([&] { return (child = FindWindowExW(dialog_, nullptr, className, nullptr)); });
         return child;
     }
-    bool Closed() const { return WaitUntil([this] { return !IsWindow(dialog_); }); }
+    bool Closed() const {
+        return WaitUntil([this] { return !IsWindow(dialog_); });
+    }
     Aftermath Wait() { return done_.get(); }
 
 private:
@@ -253,7 +255,8 @@ TEST_F(SettingsDialogTest, AMissingSaveFolderKeepsTheDialogOpenAndAppliesNothing
     HWND edit = session.Child(L"Edit");
     ASSERT_TRUE(edit);
     ASSERT_TRUE(session.Click(L"optCompressedSize"));
-    ASSERT_TRUE(WaitUntil([&] { return session.Query(L"optCompressedSize", L"selected") == L"0"; }));
+    ASSERT_TRUE(
+        WaitUntil([&] { return session.Query(L"optCompressedSize", L"selected") == L"0"; }));
 
     const std::wstring missing = folder_.File(L"gone\\deeper");
     const std::wstring aFile = folder_.File(L"notes.txt");
@@ -281,37 +284,33 @@ TEST_F(SettingsDialogTest, AMissingSaveFolderKeepsTheDialogOpenAndAppliesNothing
     EXPECT_EQ(settings_.SavePath(), chosen);
 }
 
-TEST_F(SettingsDialogTest, ANewHotKeyMovesTheRegistrationOnClose) {
-    Write(L"HotKey", std::to_wstring(kFirstKey));
-    LoadSettings();
-    DialogSession session(settings_, Paths());
-    ASSERT_TRUE(session.Dialog());
-    HWND field = session.Child(HOTKEY_CLASSW);
-    ASSERT_TRUE(field);
-    SendMessageW(field, HKM_SETHOTKEY, MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-    ASSERT_TRUE(session.Click(L"btnClose"));
-    ASSERT_TRUE(session.Closed());
-    const Aftermath after = session.Wait();
-    EXPECT_EQ(Stored(L"HotKey"), kSecondKey);
-    EXPECT_FALSE(after.keysTaken.at(kFirstKey));
-    EXPECT_TRUE(after.keysTaken.at(kSecondKey));
-    EXPECT_TRUE(after.captureKeyRegistered);
-}
-
-TEST_F(SettingsDialogTest, AClearedHotKeyFieldLeavesNoHotKey) {
-    Write(L"HotKey", std::to_wstring(kFirstKey));
-    LoadSettings();
-    DialogSession session(settings_, Paths());
-    ASSERT_TRUE(session.Dialog());
-    HWND field = session.Child(HOTKEY_CLASSW);
-    ASSERT_TRUE(field);
-    SendMessageW(field, HKM_SETHOTKEY, 0, 0);
-    ASSERT_TRUE(session.Click(L"btnClose"));
-    ASSERT_TRUE(session.Closed());
-    const Aftermath after = session.Wait();
-    EXPECT_EQ(Stored(L"HotKey"), 0);
-    EXPECT_FALSE(after.keysTaken.at(kFirstKey));
-    EXPECT_FALSE(after.captureKeyRegistered);
+TEST_F(SettingsDialogTest, TheHotKeyMovesBetweenRegistrationsOnClose) {
+    struct Case {
+        WORD field;  // the hot-key control's value: key in the low byte, HOTKEYF_ bits above
+        int32_t stored;
+        bool secondKeyTaken;
+        bool captureKeyRegistered;
+    };
+    const Case cases[] = {
+        {MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT), kSecondKey, true, true},
+        // A cleared field leaves no hot key at all.
+        {0, 0, false, false},
+    };
+    for (const Case& each : cases) {
+        Write(L"HotKey", std::to_wstring(kFirstKey));
+        LoadSettings();
+        DialogSession session(settings_, Paths());
+        HWND field = session.Child(HOTKEY_CLASSW);
+        ASSERT_TRUE(field);
+        SendMessageW(field, HKM_SETHOTKEY, each.field, 0);
+        ASSERT_TRUE(session.Click(L"btnClose"));
+        ASSERT_TRUE(session.Closed());
+        const Aftermath after = session.Wait();
+        EXPECT_EQ(Stored(L"HotKey"), each.stored);
+        EXPECT_FALSE(after.keysTaken.at(kFirstKey)) << each.stored;
+        EXPECT_EQ(after.keysTaken.at(kSecondKey), each.secondKeyTaken);
+        EXPECT_EQ(after.captureKeyRegistered, each.captureKeyRegistered);
+    }
 }
 
 TEST_F(SettingsDialogTest, AHiddenMainWindowLeavesTheDialogToTheDesktop) {
