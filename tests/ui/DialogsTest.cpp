@@ -100,19 +100,6 @@ TEST_F(MessageDialogTest, OneLogoByTheIconBitsInformationFirst) {
     }
 }
 
-TEST_F(MessageDialogTest, APlainMessageKeepsOneConfirmButton) {
-    MessageSeen seen;
-    const int result = DriveDialog(
-        kDialogClass,
-        [] { return ShowMessageDialog(nullptr, Message(L"图片识别失败", L"提示", MB_ICONERROR)); },
-        ReadMessageThenClose(seen));
-    EXPECT_EQ(result, IDNO);
-    EXPECT_EQ(seen.caption, L"提示");
-    EXPECT_EQ(seen.context, L"图片识别失败");
-    EXPECT_FALSE(seen.yes);
-    EXPECT_EQ(seen.closeText, L"确定");
-}
-
 TEST_F(MessageDialogTest, EachButtonGivesItsAnswer) {
     MessageDialogContent question = Message(L"现在安装新版本吗？", L"提示", MB_YESNO);
     question.leftText = L"稍后";
