@@ -284,6 +284,22 @@ TEST_F(SettingsDialogTest, AMissingSaveFolderKeepsTheDialogOpenAndAppliesNothing
     EXPECT_EQ(settings_.SavePath(), chosen);
 }
 
+TEST_F(SettingsDialogTest, ChangeDirOpensTheFolderBrowserOverTheDialog) {
+    LoadSettings();
+    DialogSession session(settings_, Paths());
+    ASSERT_TRUE(session.Click(L"ChangeDir"));
+    HWND browser = nullptr;
+    ASSERT_TRUE(WaitUntil([&] {
+        browser = FindWindowW(L"#32770", nullptr);
+        return browser && GetWindow(browser, GW_OWNER) == session.Dialog();
+    }));
+    // Cancelled: the edit box keeps its folder and nothing is stored.
+    PostMessageW(browser, WM_COMMAND, IDCANCEL, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(browser); }));
+    EXPECT_EQ(session.Query(L"SavePath", L"text"), saveFolder_);
+    EXPECT_TRUE(IsWindowEnabled(session.Dialog()));
+}
+
 TEST_F(SettingsDialogTest, TheHotKeyMovesBetweenRegistrationsOnClose) {
     struct Case {
         WORD field;  // the hot-key control's value: key in the low byte, HOTKEYF_ bits above
