@@ -1,6 +1,7 @@
 #include "net/ServiceTransport.h"
 
 #include "net/CurlHandle.h"
+#include "net/CurlSessionShare.h"
 #include "net/TrustedRoots.h"
 
 std::string UrlWithQuery(const std::string& url, const FormMap& query) {
@@ -15,6 +16,7 @@ namespace {
 // libcurl when a CaFile adds to the system's; it must outlive the transfer.
 void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std::string& response,
                       std::string& trustBundle) {
+    curl_easy_setopt(curl, CURLOPT_SHARE, ServiceSessionShare());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &response);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);

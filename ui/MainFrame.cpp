@@ -6,6 +6,7 @@
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "common/DebugTrace.h"
+#include "ui/WebAddress.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/MessageExitDlg.h"
 #include "ui/settings/SettingsDialog.h"
@@ -180,8 +181,7 @@ void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {
 
 void CMainFrame::OpenServicePage() {
     const std::wstring& address = CurrentStartupData().oem.servers.serviceUrl;
-    if (!address.empty())
-        ShellExecuteW(hwnd_, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!address.empty()) OpenWebAddress(address, hwnd_);
 }
 
 void CMainFrame::OnMenuCommand(const std::wstring& item) {
