@@ -203,4 +203,54 @@ TEST_F(BatchRunEndToEnd, TabHeldAtTheStartMakesSpreadsheets) {
     }
 }
 
+// Answers the system's open dialog that the program shows with a file name.
+bool ChooseInOpenDialog(const ProgramSession& program, const std::wstring& path) {
+    HWND dialog = nullptr;
+    const DWORD process = GetProcessId(program.Process());
+    const bool shown = ProgramSession::WaitFor([&] {
+        dialog = nullptr;
+        for (HWND window = FindWindowW(L"#32770", nullptr); window;
+             window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == process && IsWindowVisible(window)) dialog = window;
+        }
+        return dialog != nullptr;
+    });
+    if (!shown) return false;
+    // The file name box: a combo box (cmb13) in newer dialogs, an edit (edt1) in older ones.
+    for (int id : {0x47C, 0x480}) SetDlgItemTextW(dialog, id, path.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    return ProgramSession::WaitFor([&] { return !IsWindow(dialog); });
+}
+
+TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    ASSERT_TRUE(program.Click(L"Licensen-OCR"));
+    ASSERT_TRUE(program.Click(L"IdCardOCR"));
+    ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
+    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardFrontOk"); }));
+
+    ASSERT_TRUE(program.Click(L"buttonOCR"));
+    ASSERT_TRUE(RunEnded(program));
+    // The driver writes line breaks as "\\r\\n".
+    EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"姓名：张三\\r\\n"));
+    EXPECT_THAT(program.Text(L"ocrText"), ::testing::Not(HasSubstr(L"失效日期")));
+
+    ASSERT_TRUE(program.Click(L"BackResultOK"));
+    ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
+    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
+    ASSERT_TRUE(program.Click(L"addIdcardBackI"));
+    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-back.png")));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardBackOk"); }));
+    ASSERT_TRUE(program.Click(L"buttonOCR"));
+    ASSERT_TRUE(RunEnded(program));
+    const std::wstring both = program.Text(L"ocrText");
+    EXPECT_THAT(both, HasSubstr(L"姓名：张三"));
+    EXPECT_THAT(both, HasSubstr(L"失效日期：20300115"));
+    EXPECT_LT(both.find(L"姓名"), both.find(L"失效日期"));
+}
+
 }  // namespace
