@@ -167,7 +167,7 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
     Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png") +
                            L"\n" + Picture(L"line.png", L"c.png"));
 
-    DialogDriver message(L"PimloOCRDialogClass");
+    DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
     ASSERT_TRUE(ProgramSession::WaitFor(
         [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); },
         kRunTimeoutMs));
@@ -179,28 +179,6 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
     EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
     EXPECT_EQ(CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic"), before + 2);
     EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"c.png.txt")));
-}
-
-TEST_F(BatchRunEndToEnd, TabHeldAtTheStartMakesSpreadsheets) {
-    ProgramSession program;
-    ASSERT_NE(program.Window(), nullptr);
-    program.Drop(Picture(L"table.png", L"t1.png") + L"\n" + Picture(L"table.png", L"t2.png"));
-    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
-
-    SetForegroundWindow(program.Window());
-    keybd_event(VK_TAB, 0, 0, 0);
-    Sleep(300);
-    const bool clicked = program.Click(L"buttonOCR");
-    Sleep(300);
-    keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
-    ASSERT_TRUE(clicked);
-
-    ASSERT_TRUE(RunEnded(program));
-    EXPECT_TRUE(program.Visible(L"listFiles"));
-    for (const wchar_t* name : {L"识别结果1.xls", L"识别结果2.xls"}) {
-        EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), name)).substr(0, 2), "PK")
-            << WideToUtf8(name);
-    }
 }
 
 // Answers the system's open dialog that the program shows with a file name.
@@ -251,6 +229,51 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
     EXPECT_THAT(both, HasSubstr(L"姓名：张三"));
     EXPECT_THAT(both, HasSubstr(L"失效日期：20300115"));
     EXPECT_LT(both.find(L"姓名"), both.find(L"失效日期"));
+}
+
+int StoredSetting(const wchar_t* key) {
+    return static_cast<int>(GetPrivateProfileIntW(L"General", key, -1, ProgramSettingsFile().c_str()));
+}
+
+TEST_F(BatchRunEndToEnd, MergedTextsAreShownTogetherAndTheQuestionCanBeTurnedOff) {
+    Setting(L"RemindMergeBatch", L"1");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"m1.png") + L"\n" + Picture(L"text.png", L"m2.png") +
+                           L"\n" + Picture(L"line.png", L"m3.png"));
+
+    DialogDriver question(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+    ASSERT_TRUE(question.WaitForWindow());
+    ASSERT_TRUE(question.Click(L"optMerge"));
+    ASSERT_TRUE(question.Click(L"checkNotRemind"));  // ticked while reminding: unticking stops it
+    ASSERT_TRUE(ProgramSession::WaitFor([] { return StoredSetting(L"RemindMergeBatch") == 0; }));
+    ASSERT_TRUE(question.Click(L"btnClose"));
+
+    ASSERT_TRUE(RunEnded(program));
+    const std::wstring merged = program.Text(L"ocrText");
+    EXPECT_THAT(merged, HasSubstr(std::wstring(kLine) + L"\\r\\n\\r\\n"));
+    EXPECT_EQ(merged.find(kLine), 0u);
+    EXPECT_NE(merged.rfind(kLine), merged.find(kLine));
+    EXPECT_FALSE(PathExists(OutputFolder()));
+}
+
+TEST_F(BatchRunEndToEnd, TheCloseQuestionCanChooseToExitForGood) {
+    Setting(L"HideWhenClose", L"1");
+    Setting(L"RemindWhenClose", L"1");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    ASSERT_TRUE(program.Click(L"btnClose"));
+
+    DialogDriver question(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+    ASSERT_TRUE(question.WaitForWindow());
+    EXPECT_TRUE(question.Selected(L"optHide"));
+    ASSERT_TRUE(question.Click(L"optExit"));
+    ASSERT_TRUE(question.Click(L"checkNotRemind"));
+    ASSERT_TRUE(question.Click(L"btnYes"));
+
+    EXPECT_TRUE(program.WaitForExit(10000));
+    EXPECT_EQ(StoredSetting(L"RemindWhenClose"), 0);
+    EXPECT_EQ(StoredSetting(L"HideWhenClose"), 0);
 }
 
 }  // namespace

@@ -11,13 +11,14 @@
 
 #include "platform/uilib/drive/DriveClient.h"
 
-// The visible window of the class that belongs to this process: other
+// The visible window of the class that belongs to the process: other
 // programs on the same desktop may show dialogs of the same class.
-inline HWND FindOwnVisibleWindow(const wchar_t* windowClass) {
+inline HWND FindVisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
     struct Search {
+        DWORD processId;
         const wchar_t* windowClass;
         HWND found;
-    } search{windowClass, nullptr};
+    } search{processId, windowClass, nullptr};
     EnumWindows(
         [](HWND hwnd, LPARAM parameter) -> BOOL {
             auto* search = reinterpret_cast<Search*>(parameter);
@@ -25,7 +26,7 @@ inline HWND FindOwnVisibleWindow(const wchar_t* windowClass) {
             GetClassNameW(hwnd, name, 256);
             DWORD process = 0;
             GetWindowThreadProcessId(hwnd, &process);
-            if (process != GetCurrentProcessId() || lstrcmpW(name, search->windowClass) != 0 ||
+            if (process != search->processId || lstrcmpW(name, search->windowClass) != 0 ||
                 !IsWindowVisible(hwnd)) {
                 return TRUE;
             }
@@ -38,11 +39,13 @@ inline HWND FindOwnVisibleWindow(const wchar_t* windowClass) {
 
 class DialogDriver {
 public:
-    explicit DialogDriver(const wchar_t* windowClass) : windowClass_(windowClass) {}
+    // A dialog of this process, or of the process given (the program under test).
+    explicit DialogDriver(const wchar_t* windowClass, DWORD processId = GetCurrentProcessId())
+        : windowClass_(windowClass), processId_(processId) {}
 
     // Waits up to 5 s for a visible window of the class; false when none came.
     bool WaitForWindow() {
-        return WaitFor([this] { return (window_ = FindOwnVisibleWindow(windowClass_)) != nullptr; });
+        return WaitFor([this] { return (window_ = FindVisibleWindowOf(processId_, windowClass_)) != nullptr; });
     }
     HWND Window() const { return window_; }
 
@@ -74,6 +77,7 @@ public:
 
 private:
     const wchar_t* windowClass_;
+    DWORD processId_;
     HWND window_ = nullptr;
 };
 
