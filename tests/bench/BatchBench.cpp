@@ -41,6 +41,24 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argv[1];
     const int count = _wtoi(argv[2]);
     const std::string control = WideToUtf8(argv[3]);
+    // The user's settings are put back however the run ends.
+    std::string savedSettings;
+    const bool hadSettings = ReadFileBytes(ProgramSettingsFile(), savedSettings);
+    struct RestoreSettings {
+        const std::string& bytes;
+        bool had;
+        ~RestoreSettings() {
+            if (!had) {
+                DeleteFileW(ProgramSettingsFile().c_str());
+                return;
+            }
+            HANDLE file = CreateFileW(ProgramSettingsFile().c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            DWORD written = 0;
+            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+            CloseHandle(file);
+        }
+    } restore{savedSettings, hadSettings};
     Setting(L"SavePath", argv[4]);
     Setting(L"RemindMergeBatch", L"0");
     Setting(L"CompressedSizeLimit", L"0");
