@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-// gdiplus.h needs the types of objidl.h, which the lean windows.h leaves out.
-#include <objidl.h>
-#include <gdiplus.h>
 
 #include "app/AppSettings.h"
 #include "app/CrashFilter.h"
@@ -15,6 +12,7 @@
 #include "app/StartSwitch.h"
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
+#include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"
 #include "platform/uilib/UIlib.h"
@@ -35,18 +33,6 @@ public:
         InitCommonControlsEx(&controls);
     }
     ~ComSession() { CoUninitialize(); }
-};
-
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
 };
 
 void LoadSettingsAndServices(const AppFolders& folders) {

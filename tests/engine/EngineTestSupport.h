@@ -10,21 +10,9 @@
 #include <string>
 
 #include "common/FileSystem.h"
+#include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
-
-// Runs GDI+ while it lives, as the program does from start to end.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    }
-    ~GdiplusSession() { Gdiplus::GdiplusShutdown(token_); }
-
-private:
-    ULONG_PTR token_ = 0;
-};
 
 // How many processes are named like the engine.
 inline int EngineProcessCount() {

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 
 #include "common/FileSystem.h"
+#include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "ui/OutputFolder.h"
@@ -76,11 +77,6 @@ TEST(OutputFolders, TheFirstFreeNumberedName) {
 
 class PictureShrinkingTest : public testing::Test {
 protected:
-    PictureShrinkingTest() {
-        Gdiplus::GdiplusStartupInput input;
-        Gdiplus::GdiplusStartup(&token_, &input, nullptr);
-    }
-    ~PictureShrinkingTest() override { Gdiplus::GdiplusShutdown(token_); }
 
     std::wstring Picture(const wchar_t* name, int width, int height) {
         Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
@@ -94,7 +90,7 @@ protected:
         return {static_cast<LONG>(picture.GetWidth()), static_cast<LONG>(picture.GetHeight())};
     }
 
-    ULONG_PTR token_ = 0;
+    GdiplusSession gdiplus_;
     TempFolder folder_;
     TempFolder compress_;
 };
