@@ -142,6 +142,8 @@ void CMainFrame::OnRunEnded(const RecognitionResult& last, const std::string& pa
     SetVisible(L"cancleFiles", true);
     if (IsTableMode(mode_)) {
         SelectPage(MainPage::BatchResult);
+        // The list shows which pictures the spreadsheets came from.
+        FillResultList();
         if (count == 1) {
             outputFolder_ = Utf8ToWide(last.spreadsheetPath);
             queue_.SetResult(path, outputFolder_);
