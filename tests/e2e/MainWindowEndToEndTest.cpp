@@ -14,6 +14,9 @@ protected:
         CreateFolderTree(ProgramSettingsFile().substr(0, ProgramSettingsFile().rfind(L'\\')));
         WritePrivateProfileStringW(L"General", L"HideWhenClose", L"1",
                                    ProgramSettingsFile().c_str());
+        // The close button acts at once, without its question.
+        WritePrivateProfileStringW(L"General", L"RemindWhenClose", L"0",
+                                   ProgramSettingsFile().c_str());
     }
 
     ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
