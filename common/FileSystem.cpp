@@ -77,3 +77,8 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
     bytes.resize(read);
     return true;
 }
+
+std::wstring FileNameOf(std::wstring_view path) {
+    const size_t separator = path.find_last_of(L"\\/");
+    return std::wstring(separator == std::wstring_view::npos ? path : path.substr(separator + 1));
+}

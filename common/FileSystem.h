@@ -25,3 +25,7 @@ std::wstring ModuleFilePath();
 // Reads the whole file at path into bytes (binary, no translation). False when
 // the file can not be opened or read; bytes then holds nothing.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
+
+// The file part of a path: what follows its last "\" or "/" (the whole path
+// when it has neither).
+std::wstring FileNameOf(std::wstring_view path);

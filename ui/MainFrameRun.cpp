@@ -24,12 +24,6 @@ bool IsTableMode(OcrMode mode) {
     return mode == OcrMode::TableFromScreenshot || mode == OcrMode::TableFromPictures;
 }
 
-std::wstring FileNameOf(const std::string& utf8Path) {
-    const std::wstring path = Utf8ToWide(utf8Path);
-    const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? path : path.substr(separator + 1);
-}
-
 }  // namespace
 
 void CMainFrame::StartRun() {
@@ -171,7 +165,7 @@ void CMainFrame::KeepResult(const RecognitionResult& result, const std::string& 
         mergeText_ += text + L"\r\n";
         return;
     }
-    std::wstring name = FileNameOf(path);
+    std::wstring name = FileNameOf(Utf8ToWide(path));
     name = name.empty() ? std::to_wstring(number) : name + L".txt";
     if (outputFolder_.empty() || !FolderExists(outputFolder_)) return;
     const std::wstring file = JoinPath(outputFolder_, name);

@@ -3,6 +3,7 @@
 #include "app/AppFolders.h"
 #include "app/AppSettings.h"
 #include "app/StartupData.h"
+#include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "ui/PictureShrinking.h"
 
@@ -27,8 +28,5 @@ void PictureQueue::Clear() {
 }
 
 std::wstring PictureQueue::FileName(size_t index) const {
-    if (index >= paths_.size()) return {};
-    const std::wstring path = Utf8ToWide(paths_[index]);
-    const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? path : path.substr(separator + 1);
+    return index < paths_.size() ? FileNameOf(Utf8ToWide(paths_[index])) : std::wstring();
 }

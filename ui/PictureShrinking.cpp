@@ -20,11 +20,6 @@ constexpr ULONG kPngQuality = 80;
 constexpr wchar_t kPngEncoder[] = L"{557CF406-1A04-11D3-9A73-0000F81EF32E}";
 constexpr wchar_t kQualityParameter[] = L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 
-std::wstring FileNameOf(const std::wstring& path) {
-    const size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? path : path.substr(separator + 1);
-}
-
 // A pixel format GDI+ can draw into: indexed formats can not be.
 Gdiplus::PixelFormat DrawableFormat(Gdiplus::PixelFormat format) {
     return (format & PixelFormatIndexed) ? PixelFormat32bppARGB : format;
