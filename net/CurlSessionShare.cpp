@@ -1,29 +1,35 @@
 #include "net/CurlSessionShare.h"
 
-#include <mutex>
-
 #include "net/CurlGlobal.h"
 
 namespace {
 
-// One lock for each kind of data libcurl shares.
-std::mutex g_locks[CURL_LOCK_DATA_LAST];
+// Owns one thread's share; closes its cached connections when the thread ends.
+class ThreadShare {
+public:
+    ThreadShare() {
+        EnsureCurlGlobalInit();
+        share_ = curl_share_init();
+        if (!share_) return;
+        curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+        curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
+        curl_share_setopt(share_, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+    }
+    ~ThreadShare() {
+        if (share_) curl_share_cleanup(share_);
+    }
+    ThreadShare(const ThreadShare&) = delete;
+    ThreadShare& operator=(const ThreadShare&) = delete;
 
-void Lock(CURL*, curl_lock_data data, curl_lock_access, void*) { g_locks[data].lock(); }
-void Unlock(CURL*, curl_lock_data data, void*) { g_locks[data].unlock(); }
+    CURLSH* get() const { return share_; }
+
+private:
+    CURLSH* share_ = nullptr;
+};
 
 }  // namespace
 
 CURLSH* ServiceSessionShare() {
-    static CURLSH* const share = [] {
-        EnsureCurlGlobalInit();
-        CURLSH* created = curl_share_init();
-        if (!created) return created;
-        curl_share_setopt(created, CURLSHOPT_LOCKFUNC, Lock);
-        curl_share_setopt(created, CURLSHOPT_UNLOCKFUNC, Unlock);
-        curl_share_setopt(created, CURLSHOPT_SHARE, CURL_LOCK_DATA_SSL_SESSION);
-        curl_share_setopt(created, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
-        return created;
-    }();
-    return share;
+    thread_local ThreadShare share;
+    return share.get();
 }

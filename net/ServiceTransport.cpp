@@ -12,10 +12,8 @@ std::string UrlWithQuery(const std::string& url, const FormMap& query) {
 
 namespace {
 
-// Options shared by Post and Get. trustBundle holds the authorities handed to
-// libcurl when a CaFile adds to the system's; it must outlive the transfer.
-void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std::string& response,
-                      std::string& trustBundle) {
+// Options shared by Post and Get.
+void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std::string& response) {
     curl_easy_setopt(curl, CURLOPT_SHARE, ServiceSessionShare());
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &response);
@@ -30,13 +28,10 @@ void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std:
     // the system's TLS layer does or does not make on its own.
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    const std::string* bundle = &SystemRootCertificatesPem();
-    if (!settings.caFile.empty()) {
-        trustBundle = TrustBundleWith(settings.caFile);
-        bundle = &trustBundle;
-    }
-    // libcurl only reads the blob, which outlives the transfer.
-    curl_blob blob{const_cast<char*>(bundle->data()), bundle->size(), CURL_BLOB_NOCOPY};
+    const std::string& bundle = settings.caFile.empty() ? SystemRootCertificatesPem()
+                                                        : TrustBundleWith(settings.caFile);
+    // libcurl only reads the blob, which lives as long as the process.
+    curl_blob blob{const_cast<char*>(bundle.data()), bundle.size(), CURL_BLOB_NOCOPY};
     curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
 }
 
@@ -56,8 +51,7 @@ int ServiceTransport::Post(const std::string& url, const FormMap& query, const s
         if (!head) return CURLE_OUT_OF_MEMORY;
         if (!headerList) headerList.reset(head);
     }
-    std::string trustBundle;
-    SetCommonOptions(curl.get(), settings, response, trustBundle);
+    SetCommonOptions(curl.get(), settings, response);
     curl_easy_setopt(curl.get(), CURLOPT_URL, target.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_POST, 1L);
     curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.data());
@@ -69,8 +63,7 @@ int ServiceTransport::Post(const std::string& url, const FormMap& query, const s
 int ServiceTransport::Get(const std::string& url, std::string& response) const {
     CurlEasy curl = NewCurlEasy();
     if (!curl) return CURLE_FAILED_INIT;
-    std::string trustBundle;
-    SetCommonOptions(curl.get(), settings, response, trustBundle);
+    SetCommonOptions(curl.get(), settings, response);
     curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
     curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, nullptr);
     return curl_easy_perform(curl.get());

@@ -4,6 +4,9 @@
 // wincrypt.h needs the types of windows.h.
 #include <wincrypt.h>
 
+#include <map>
+#include <mutex>
+
 #include "common/Base64.h"
 #include "common/FileSystem.h"
 
@@ -44,9 +47,15 @@ const std::string& SystemRootCertificatesPem() {
     return pem;
 }
 
-std::string TrustBundleWith(const std::wstring& caFile) {
-    std::string bundle = SystemRootCertificatesPem();
+const std::string& TrustBundleWith(const std::wstring& caFile) {
+    static std::mutex mutex;
+    static std::map<std::wstring, std::string> bundles;
+    std::lock_guard<std::mutex> lock(mutex);
+    auto found = bundles.find(caFile);
+    if (found != bundles.end()) return found->second;
     std::string authorities;
-    if (ReadFileBytes(caFile, authorities)) bundle += '\n' + authorities;
-    return bundle;
+    if (!ReadFileBytes(caFile, authorities)) return SystemRootCertificatesPem();
+    // Map entries never move, so the reference stays valid for the process.
+    return bundles.emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities)
+        .first->second;
 }

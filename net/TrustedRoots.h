@@ -8,7 +8,9 @@
 // authority must carry the system's roots too.
 const std::string& SystemRootCertificatesPem();
 
-// The system's roots followed by the PEM file at caFile. When the file can
-// not be read the result holds the system's roots alone, so that nothing
-// beyond them is trusted.
-std::string TrustBundleWith(const std::wstring& caFile);
+// The system's roots followed by the PEM file at caFile, valid for the life of
+// the process. The file is read on the first call that finds it readable and
+// kept, as every request to the service needs the bundle. When it can not be
+// read the result holds the system's roots alone, so that nothing beyond them
+// is trusted, and a later call tries the file again.
+const std::string& TrustBundleWith(const std::wstring& caFile);

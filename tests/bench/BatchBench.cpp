@@ -77,7 +77,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!program.Click(L"buttonOCR")) return 1;
     const bool ended = ProgramSession::WaitFor(
         [&] { return program.Visible(L"listFiles") && program.Value(L"buttonOCR", L"enabled") == L"1"; },
-        600000);
+        600000, 5);
     const std::chrono::duration<double, std::milli> total = std::chrono::steady_clock::now() - start;
     if (!ended) return 1;
 
@@ -87,6 +87,8 @@ int wmain(int argc, wchar_t** argv) {
     for (const std::string& path : timings.getMemberNames()) {
         served += timings[path]["ms"].asDouble();
         requests += timings[path]["count"].asInt();
+        std::printf("  %-30s %3d requests %6.0f ms\n", path.c_str(), timings[path]["count"].asInt(),
+                    timings[path]["ms"].asDouble());
     }
     std::printf("pictures                   %8d\n", count);
     std::printf("requests to the service    %8d\n", requests);

@@ -76,10 +76,11 @@ void ProgramSession::Drop(const std::wstring& pathsOneALine) const {
     Settle();
 }
 
-bool ProgramSession::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
-    for (DWORD waited = 0; waited < timeoutMs; waited += kPollMs) {
+bool ProgramSession::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs,
+                             DWORD pollMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += pollMs) {
         if (condition()) return true;
-        Sleep(kPollMs);
+        Sleep(pollMs);
     }
     return condition();
 }

@@ -35,7 +35,8 @@ public:
     void Drop(const std::wstring& pathsOneALine) const;
     // Asks until condition holds, for up to timeoutMs: clicks and drops are
     // posted to the window and take effect a moment later. True when it held.
-    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000,
+                        DWORD pollMs = 50);
 
     // Starts a copy of the program and waits for it to end; its exit code,
     // or STILL_ACTIVE when it kept running for 30 s.

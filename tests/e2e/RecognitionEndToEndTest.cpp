@@ -84,6 +84,44 @@ TEST_F(RecognitionEndToEnd, GeneralTextAndOneTokenPerPicture) {
     EXPECT_THAT(recorder_.Shown(), IsEmpty());
 }
 
+// The client ports of the last count requests the cloud API received.
+std::vector<int> LastClientPorts(const StandIns& standIns, size_t count) {
+    const Json::Value requests = standIns.Requests("ocr");
+    std::vector<int> ports;
+    for (Json::ArrayIndex i = requests.size() - std::min<size_t>(count, requests.size());
+         i < requests.size(); ++i)
+        ports.push_back(requests[i]["clientPort"].asInt());
+    return ports;
+}
+
+TEST_F(RecognitionEndToEnd, PicturesOfOneThreadGoOverOneConnection) {
+    ASSERT_NE(Recognise(L"line.png", Kind::GeneralText), nullptr);
+    ASSERT_NE(Recognise(L"text.png", Kind::GeneralText), nullptr);
+
+    const std::vector<int> ports = LastClientPorts(standIns_, 4);  // two tokens, two pictures
+    ASSERT_EQ(ports.size(), 4u);
+    EXPECT_THAT(ports, testing::Each(ports[0]));
+}
+
+TEST_F(RecognitionEndToEnd, AConnectionTheServiceClosedIsReplaced) {
+    // Broken in the middle of an answer: that picture fails as a network
+    // failure, the next one is read over a new connection.
+    ASSERT_TRUE(standIns_.Script(
+        R"({"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","closeEarly":true})"));
+    EXPECT_EQ(Recognise(L"line.png", Kind::GeneralText), nullptr);
+    ASSERT_EQ(recorder_.Shown().size(), 1u);
+    EXPECT_THAT(recorder_.Shown()[0].body, HasSubstr(L"无法连接识别服务器"));
+    const int brokenPort = LastClientPorts(standIns_, 1).at(0);
+    ASSERT_NE(Recognise(L"line.png", Kind::GeneralText), nullptr);
+    EXPECT_NE(LastClientPorts(standIns_, 1).at(0), brokenPort);
+
+    // Closed by the service while idle (it keeps an idle connection for
+    // 5 s), as between two pictures a user recognises minutes apart.
+    Sleep(6000);
+    ASSERT_NE(Recognise(L"line.png", Kind::GeneralText), nullptr);
+    EXPECT_EQ(recorder_.Shown().size(), 1u);
+}
+
 TEST_F(RecognitionEndToEnd, IdentityCardFrontAndBack) {
     RecognitionWorker worker = Worker(Kind::IdCardPair);
     auto front = worker.Recognise(PicturePath(L"idcard-front.png"), Kind::IdCardFront);

@@ -33,6 +33,8 @@ void ControlBoard::Record(const std::string& host, const httplib::Request& reque
     for (const auto& [name, value] : request.headers) headers[name] = value;
     entry["body"] = request.body.substr(0, kMaxRecordedBodyBytes);
     entry["bodyBytes"] = static_cast<Json::UInt64>(request.body.size());
+    // The client's port tells which requests came over the same connection.
+    entry["clientPort"] = request.remote_port;
 
     std::lock_guard<std::mutex> lock(mutex_);
     auto& list = received_[host];

@@ -27,12 +27,7 @@ void CutShort(httplib::Response& response) {
 }  // namespace
 
 HostRouter::HostRouter(httplib::Server& server, ControlBoard& board, std::string host)
-    : server_(server), board_(board), host_(std::move(host)) {
-    // An answer leaves in two writes (head, then body); with Nagle's
-    // algorithm the body would wait for the client's delayed acknowledgement,
-    // about 40 ms per request.
-    server_.set_tcp_nodelay(true);
-}
+    : server_(server), board_(board), host_(std::move(host)) {}
 
 void HostRouter::Get(const std::string& pattern, RouteHandler handler) {
     server_.Get(pattern, Wrap(std::move(handler)));

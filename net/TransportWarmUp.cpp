@@ -1,0 +1,14 @@
+#include "net/TransportWarmUp.h"
+
+#include "net/CurlGlobal.h"
+#include "net/TrustedRoots.h"
+
+TransportWarmUp::TransportWarmUp()
+    : thread_([] {
+          EnsureCurlGlobalInit();
+          SystemRootCertificatesPem();
+      }) {}
+
+TransportWarmUp::~TransportWarmUp() {
+    if (thread_.joinable()) thread_.join();
+}
