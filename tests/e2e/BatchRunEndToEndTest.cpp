@@ -157,6 +157,25 @@ int CountPath(const Json::Value& requests, const std::string& path) {
     return count;
 }
 
+TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
+    const char kTableRequest[] = "/rest/2.0/solution/v1/form_ocr/request";
+    const int tablesBefore = CountPath(standIns_.Requests("ocr"), kTableRequest);
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Drop(Picture(L"table.png", L"prices.png"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
+    ASSERT_TRUE(program.HoldKey(VK_TAB, true));
+    ASSERT_TRUE(program.Click(L"buttonOCR"));
+    const bool ended = RunEnded(program);
+    ASSERT_TRUE(program.HoldKey(VK_TAB, false));
+
+    ASSERT_TRUE(ended);
+    EXPECT_TRUE(program.Visible(L"listFiles"));
+    // The stand-in builds the spreadsheet as a zipped workbook.
+    EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), L"识别结果1.xls")).substr(0, 2), "PK");
+    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kTableRequest), tablesBefore + 1);
+}
+
 TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
     const int before = CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic");
     ASSERT_TRUE(standIns_.Script(R"([

@@ -76,6 +76,12 @@ void ProgramSession::Drop(const std::wstring& pathsOneALine) const {
     Settle();
 }
 
+bool ProgramSession::HoldKey(int virtualKey, bool down) const {
+    const std::wstring argument = std::to_wstring(virtualKey) + (down ? L" down" : L" up");
+    return AnswerValue(AskDrivenWindow(window_, kDriveKey, argument), L"key") ==
+           std::to_wstring(virtualKey);
+}
+
 bool ProgramSession::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs,
                              DWORD pollMs) {
     for (DWORD waited = 0; waited < timeoutMs; waited += pollMs) {

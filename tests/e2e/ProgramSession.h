@@ -33,6 +33,9 @@ public:
     bool Click(const std::wstring& control) const;
     // Drops files on the window as the shell would.
     void Drop(const std::wstring& pathsOneALine) const;
+    // Holds a key down, or releases it, for the window's thread, as the user
+    // would while clicking (GetKeyState sees it); false when refused.
+    bool HoldKey(int virtualKey, bool down) const;
     // Asks until condition holds, for up to timeoutMs: clicks and drops are
     // posted to the window and take effect a moment later. True when it held.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000,

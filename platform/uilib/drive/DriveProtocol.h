@@ -17,6 +17,11 @@ inline constexpr wchar_t kDriveClick[] = L"click";
 // "drop\nPATH\nPATH...": the window receives WM_DROPFILES with those files, as
 // from the shell; the answer is "dropped=N".
 inline constexpr wchar_t kDriveDrop[] = L"drop";
+// "key\nVK down" or "key\nVK up", VK a virtual-key code in decimal: the
+// window's thread sees that key held down, or released, in its key state
+// (GetKeyState) until told otherwise, as if the user held it while clicking;
+// the answer is "key=VK" and "down=1|0", or "key=0" for a bad argument.
+inline constexpr wchar_t kDriveKey[] = L"key";
 
 inline ULONG_PTR DriveTag() {
     static const UINT tag = RegisterWindowMessageW(L"PimloUI.Drive");

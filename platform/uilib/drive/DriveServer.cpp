@@ -122,6 +122,23 @@ std::wstring Drop(CPaintManagerUI& manager, const std::wstring& paths) {
     return Line(L"dropped", std::to_wstring(count));
 }
 
+// Sets one key's state for the window's thread; posted messages that follow
+// (a click) are handled with it. Keyboard input the thread receives meanwhile
+// would set that key's state again, as it does for the real keyboard.
+std::wstring Key(const std::wstring& argument) {
+    const size_t space = argument.find(L' ');
+    const int key = _wtoi(argument.substr(0, space).c_str());
+    const std::wstring state = space == std::wstring::npos ? L"" : argument.substr(space + 1);
+    BYTE keys[256] = {};
+    if (key <= 0 || key > 255 || (state != L"down" && state != L"up") || !GetKeyboardState(keys)) {
+        return Line(L"key", L"0");
+    }
+    const bool down = state == L"down";
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+    return Line(L"key", std::to_wstring(key)) + Line(L"down", down ? L"1" : L"0");
+}
+
 }  // namespace
 
 bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTRUCT* data) {
@@ -136,8 +153,9 @@ bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTR
     std::wstring command = request.substr(0, newline);
     std::wstring name = newline == std::wstring::npos ? L"" : request.substr(newline + 1);
     manager.EnsureLayout();
-    if (command == kDriveDrop) {
-        Reply(manager.GetPaintWindow(), sender, Drop(manager, name));
+    if (command == kDriveDrop || command == kDriveKey) {
+        Reply(manager.GetPaintWindow(), sender,
+              command == kDriveDrop ? Drop(manager, name) : Key(name));
         return true;
     }
     CControlUI* control = FindForDriver(manager, name);
