@@ -37,7 +37,7 @@
     X(NoIdcardFront, "") X(OCRNotResult, "") X(CannotBack, "")                        \
     X(MergeBatchCannotDiff, "") X(SavePathNotExist, "") X(CancelLed, "")              \
     X(LoginSuccess, "") X(UndoOCRText, "") X(InitNodeDllFailed, "")                   \
-    X(CopyClipboard, "")                                                              \
+    X(CopyClipboard, "") X(ClipboardBusy, "")                                         \
     /* scanner */                                                                     \
     X(ScannerIsInvalid, "") X(NotFoundDSM, "") X(SelectDSM, "")                       \
     /* recognition failures */                                                        \

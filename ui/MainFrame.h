@@ -92,7 +92,9 @@ private:
     bool RunGoing() const { return animating_; }
     void StartRun();
     bool QueueIdCardSides();
-    void PrepareOutputFolder();
+    // Makes the run's output folder when it needs one; false (and the user
+    // told) when it can not be made, so the run does not start.
+    bool PrepareOutputFolder();
     void ShowProgress(size_t next, size_t count, const std::wstring& fileName);
     void StartAnimation();
     void StopAnimation();

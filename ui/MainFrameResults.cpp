@@ -45,7 +45,11 @@ void CMainFrame::FillResultList() {
 }
 
 void CMainFrame::CopyCurrentText() {
-    if (!CopyTextToClipboard(hwnd_, currentText_)) return;
+    if (!CopyTextToClipboard(hwnd_, currentText_)) {
+        // Otherwise the user would paste what the clipboard held before.
+        ShowMessage(MessageKeys::ClipboardBusy, hwnd_, MB_ICONINFORMATION);
+        return;
+    }
     if (CurrentSettings().Get(Setting::RemindWhenCopy) != 0) ConfirmCopy(hwnd_);
 }
 

@@ -42,7 +42,7 @@ void CMainFrame::StartRun() {
         merge_ = AskMergeBatch(hwnd_);
         mergeText_.clear();
     }
-    PrepareOutputFolder();
+    if (!PrepareOutputFolder()) return;
 
     SetVisible(L"xlstip", false);
     SetEnabled(L"buttonOCR", false);
@@ -65,13 +65,20 @@ bool CMainFrame::QueueIdCardSides() {
     return true;
 }
 
-void CMainFrame::PrepareOutputFolder() {
+bool CMainFrame::PrepareOutputFolder() {
     const bool table = IsTableMode(mode_);
-    if (!table && (queue_.Size() < 2 || merge_)) return;
+    if (!table && (queue_.Size() < 2 || merge_)) return true;
     std::wstring baseName = Text(TextKeys::OutFolderName);
     if (baseName.empty()) baseName = L"pimloOCR";
     outputFolder_ = CreateOutputFolder(CurrentSettings().SavePath(), baseName);
     if (table) worker_.Recognition().spreadsheetFolder = outputFolder_;
+    // Without the folder every text or spreadsheet of the run would be
+    // recognised and then lost; the user picks another save folder instead.
+    if (outputFolder_.empty()) {
+        ShowMessage(MessageKeys::SavePathNotExist, hwnd_, MB_ICONINFORMATION);
+        return false;
+    }
+    return true;
 }
 
 void CMainFrame::ShowProgress(size_t next, size_t count, const std::wstring& fileName) {

@@ -13,6 +13,20 @@
 #include "app/MessagePresenter.h"
 #include "tools/LanguagePacker.h"
 
+// The Unicode text on the clipboard, or empty.
+inline std::wstring ClipboardUnicodeText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 // A fresh folder under the temporary folder, deleted with everything in it
 // when the test ends.
 class TempFolder {

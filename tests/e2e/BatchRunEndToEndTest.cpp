@@ -3,6 +3,7 @@
 // result pages and written to the output folder.
 #include <gmock/gmock.h>
 
+#include "app/LanguageFile.h"
 #include "app/LanguageText.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
@@ -40,6 +41,19 @@ std::wstring WorkingFolder() {
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
     return folder;
+}
+
+constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
+
+int CountPath(const Json::Value& requests, const std::string& path) {
+    int count = 0;
+    for (const auto& request : requests) count += request["path"].asString() == path;
+    return count;
+}
+
+// A message's text in the language file the program reads.
+std::wstring MessageBody(const MessageKeyConstant& key) {
+    return ReadLanguageValue(LanguageSection::Message, key.name, L"", 2048);
 }
 
 class BatchRunEndToEnd : public testing::Test {
@@ -128,6 +142,59 @@ TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
                 HasSubstr(std::wstring(kLine) + L"\r\n"));
 }
 
+TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBeforeItStarts) {
+    // A file where the save folder should be: no folder can be made under it.
+    const std::wstring saveFile = save_.File(L"notes.txt");
+    WriteFileBytes(saveFile, "the user's notes");
+    Setting(L"SavePath", saveFile);
+    const int before = CountPath(standIns_.Requests("ocr"), kGeneralText);
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
+
+    DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+    ASSERT_TRUE(ProgramSession::WaitFor(
+        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); }));
+    EXPECT_EQ(message.Text(L"context"), MessageBody(MessageKeys::SavePathNotExist));
+    EXPECT_THAT(message.Text(L"context"), HasSubstr(L"保存目录"));
+    ASSERT_TRUE(message.Click(L"btnClose"));
+
+    // Nothing was sent; the pictures stay queued for another try.
+    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kGeneralText), before);
+    EXPECT_EQ(program.Value(L"buttonOCR", L"enabled"), L"1");
+    EXPECT_EQ(ReadFileBytes(saveFile), "the user's notes");
+}
+
+TEST_F(BatchRunEndToEnd, ABusyClipboardIsToldInsteadOfCopyingNothing) {
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"one.png"));
+    ASSERT_TRUE(RunEnded(program));
+
+    HWND holder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(holder));
+    EmptyClipboard();
+    ASSERT_TRUE(program.Click(L"CopyText"));
+    DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+    const bool told = ProgramSession::WaitFor(
+        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); });
+    const std::wstring text = told ? message.Text(L"context") : L"";
+    CloseClipboard();
+    DestroyWindow(holder);
+
+    EXPECT_EQ(text, MessageBody(MessageKeys::ClipboardBusy));
+    EXPECT_THAT(text, HasSubstr(L"剪贴板"));
+    ASSERT_TRUE(message.Click(L"btnClose"));
+    // Once the clipboard is free again the copy goes through (and is confirmed).
+    const HWND busyMessage = message.Window();
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return !IsWindow(busyMessage); }));
+    ASSERT_TRUE(program.Click(L"CopyText"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return message.WaitForWindow(); }));
+    message.Click(L"btnClose");
+    EXPECT_THAT(ClipboardUnicodeText(), HasSubstr(kLine));
+}
+
 TEST_F(BatchRunEndToEnd, TheSamePictureQueuedTwiceStillEndsTheRun) {
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
@@ -149,12 +216,6 @@ TEST_F(BatchRunEndToEnd, LargePicturesAreQueuedAsAShrunkCopy) {
 
     ASSERT_TRUE(RunEnded(program));
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"Pimlo"));
-}
-
-int CountPath(const Json::Value& requests, const std::string& path) {
-    int count = 0;
-    for (const auto& request : requests) count += request["path"].asString() == path;
-    return count;
 }
 
 TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {

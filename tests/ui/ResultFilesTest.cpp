@@ -1,15 +1,19 @@
 // What a run writes and shows: display texts, the text file format, the
-// result-list sizes, output folder names and shrunk copies of large pictures.
+// result-list sizes, output folder names, shrunk copies of large pictures
+// and copies to the clipboard.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <gmock/gmock.h>
 
+#include <thread>
+
 #include "common/FileSystem.h"
 #include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
+#include "ui/ClipboardText.h"
 #include "ui/OutputFolder.h"
 #include "ui/PictureShrinking.h"
 #include "ui/ResultText.h"
@@ -61,6 +65,44 @@ TEST(TextFiles, SizesInBytesKilobytesAndMegabytes) {
     EXPECT_EQ(FileSizeText(folder.File(L"large")), L"1.50 M");
     EXPECT_EQ(FileSizeText(folder.File(L"empty")), L"");
     EXPECT_EQ(FileSizeText(folder.File(L"missing")), L"");
+}
+
+// Holds the clipboard open for a window of its own, on a thread of its own,
+// for a while, as another program copying or reading would.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(DWORD holdMs) {
+        HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        thread_ = std::thread([opened, holdMs] {
+            HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                          nullptr, nullptr);
+            const bool held = OpenClipboard(window);
+            SetEvent(opened);
+            Sleep(holdMs);
+            if (held) CloseClipboard();
+            DestroyWindow(window);
+        });
+        WaitForSingleObject(opened, INFINITE);
+        CloseHandle(opened);
+    }
+    ~ClipboardHolder() { thread_.join(); }
+
+private:
+    std::thread thread_;
+};
+
+TEST(Clipboard, ABriefHolderIsWaitedForALongOneRefusesTheCopy) {
+    ASSERT_TRUE(CopyTextToClipboard(nullptr, L"what the user had"));
+    {
+        ClipboardHolder holder(2000);
+        EXPECT_FALSE(CopyTextToClipboard(nullptr, L"识别结果"));
+    }
+    EXPECT_EQ(ClipboardUnicodeText(), L"what the user had");
+    {
+        ClipboardHolder holder(100);
+        EXPECT_TRUE(CopyTextToClipboard(nullptr, L"识别结果\r\n"));
+    }
+    EXPECT_EQ(ClipboardUnicodeText(), L"识别结果\r\n");
 }
 
 TEST(OutputFolders, TheFirstFreeNumberedName) {
