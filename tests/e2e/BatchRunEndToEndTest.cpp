@@ -165,6 +165,35 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     EXPECT_EQ(ReadFileBytes(saveFile), "the user's notes");
 }
 
+TEST_F(BatchRunEndToEnd, FilesThatAreNoPicturesEndTheRunWithAMessageAndAreKept) {
+    const std::wstring notes = pictures_.File(L"notes.png");
+    WriteFileBytes(notes, "these are notes, not a picture");
+    const std::wstring empty = pictures_.File(L"empty.jpg");
+    WriteFileBytes(empty, "");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+
+    // Refused by the service, with its own text; then one that is empty,
+    // refused by the program before anything is sent.
+    for (const auto& [picture, expected] :
+         {std::pair{notes, std::wstring(L"图片格式")},
+          std::pair{empty, MessageBody(MessageKeys::ImageSizeIsZero)}}) {
+        Recognise(program, picture);
+        ASSERT_TRUE(ProgramSession::WaitFor(
+            [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); },
+            kRunTimeoutMs));
+        EXPECT_THAT(message.Text(L"context"), HasSubstr(expected));
+        const HWND shown = message.Window();
+        ASSERT_TRUE(message.Click(L"btnClose"));
+        ASSERT_TRUE(ProgramSession::WaitFor([&] { return !IsWindow(shown); }));
+        ASSERT_TRUE(RunEnded(program));
+        EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
+    }
+    EXPECT_EQ(ReadFileBytes(notes), "these are notes, not a picture");
+    EXPECT_TRUE(FileExists(empty));
+}
+
 TEST_F(BatchRunEndToEnd, ABusyClipboardIsToldInsteadOfCopyingNothing) {
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
