@@ -6,22 +6,19 @@
 
 namespace {
 
-class CurlGlobal {
-public:
-    CurlGlobal() {
-        if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
-            DebugTrace(L"curl_global_init return code err.\n");
-        }
+bool InitCurl() {
+    if (curl_global_init(CURL_GLOBAL_ALL) != CURLE_OK) {
+        DebugTrace(L"curl_global_init return code err.\n");
+        return false;
     }
-    ~CurlGlobal() { curl_global_cleanup(); }
-    CurlGlobal(const CurlGlobal&) = delete;
-    CurlGlobal& operator=(const CurlGlobal&) = delete;
-};
+    return true;
+}
 
 }  // namespace
 
 void EnsureCurlGlobalInit() {
     // A function-local static is initialised exactly once, even when several
     // threads arrive here together.
-    static CurlGlobal global;
+    static const bool initialised = InitCurl();
+    (void)initialised;
 }

@@ -42,20 +42,22 @@ std::string ReadSystemRoots() {
 
 const std::string& SystemRootCertificatesPem() {
     // Read once: the stores hold a few hundred certificates and every
-    // service request needs them.
-    static const std::string pem = ReadSystemRoots();
-    return pem;
+    // service request needs them. Never destroyed, so that a transfer still
+    // running while the process ends does not read freed memory.
+    static const std::string* const pem = new std::string(ReadSystemRoots());
+    return *pem;
 }
 
 const std::string& TrustBundleWith(const std::wstring& caFile) {
-    static std::mutex mutex;
-    static std::map<std::wstring, std::string> bundles;
-    std::lock_guard<std::mutex> lock(mutex);
-    auto found = bundles.find(caFile);
-    if (found != bundles.end()) return found->second;
+    // Never destroyed, like the roots.
+    static std::mutex* const mutex = new std::mutex;
+    static auto* const bundles = new std::map<std::wstring, std::string>;
+    std::lock_guard<std::mutex> lock(*mutex);
+    auto found = bundles->find(caFile);
+    if (found != bundles->end()) return found->second;
     std::string authorities;
     if (!ReadFileBytes(caFile, authorities)) return SystemRootCertificatesPem();
     // Map entries never move, so the reference stays valid for the process.
-    return bundles.emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities)
+    return bundles->emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities)
         .first->second;
 }

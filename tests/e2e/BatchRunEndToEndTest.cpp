@@ -385,4 +385,30 @@ TEST_F(BatchRunEndToEnd, TheCloseQuestionCanChooseToExitForGood) {
     EXPECT_EQ(StoredSetting(L"HideWhenClose"), 0);
 }
 
+TEST_F(BatchRunEndToEnd, ClosingTheWindowDuringARunEndsTheProgramCleanly) {
+    Setting(L"HideWhenClose", L"0");
+    Setting(L"RemindWhenClose", L"0");
+    const std::wstring settingsFile = ProgramSettingsFile();
+    const std::wstring dump =
+        JoinPath(settingsFile.substr(0, settingsFile.size() - FileNameOf(settingsFile).size()),
+                 L"Error.tmp");
+    DeleteFileW(dump.c_str());
+    ASSERT_TRUE(standIns_.Script(
+        R"({"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","delayMs":3000})"));
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"slow.png"));
+    ASSERT_TRUE(ProgramSession::WaitFor(
+        [&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; }));
+
+    // The recognition is still waiting for the service: the program ends at
+    // once, without a crash report.
+    ASSERT_TRUE(program.Click(L"btnClose"));
+    ASSERT_TRUE(program.WaitForExit(10000));
+    DWORD exitCode = 1;
+    GetExitCodeProcess(program.Process(), &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_FALSE(FileExists(dump));
+}
+
 }  // namespace
