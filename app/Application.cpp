@@ -14,7 +14,6 @@
 #include "app/TraceLog.h"
 #include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
-#include "net/TransportWarmUp.h"
 #include "ocr/CloudSite.h"
 #include "platform/uilib/UIlib.h"
 #include "ui/MainFrame.h"
@@ -69,8 +68,6 @@ int RunMainWindow(bool hidden) {
     frame->CenterWindow();
     if (!hidden) ::ShowWindow(frame->GetHWND(), SW_SHOWDEFAULT);
     frame->SetIcon(kProgramIcon);
-    // Started once the window is up, so that it does not slow the first paint.
-    TransportWarmUp warmUp;
     CPaintManagerUI::MessageLoop();
     return 0;
 }

@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 
+#include "net/TransportWarmUp.h"
 #include "platform/uilib/UIlib.h"
 #include "ui/BatchWorker.h"
 #include "ui/MainPage.h"
@@ -42,6 +44,9 @@ private:
     std::string idCardBack_;
     bool tableHintShown_ = false;
     BatchWorker worker_;
+    // Started when the user first leaves the home page, on the way to a
+    // recognition; a window waiting in the tray does not pay for it.
+    std::optional<TransportWarmUp> transportWarmUp_;
     // The batch run: merge choice and text, the folder files are written to,
     // the text the copy button copies, the scan animation's timer and frame.
     bool merge_ = false;

@@ -23,6 +23,7 @@ MainPage CMainFrame::CurrentPage() {
 }
 
 void CMainFrame::SelectPage(MainPage page) {
+    if (page != MainPage::Home && !transportWarmUp_) transportWarmUp_.emplace();
     if (auto* tabs = Find<CTabLayoutUI>(L"tabMain")) tabs->SelectItem(static_cast<int>(page));
 }
 
