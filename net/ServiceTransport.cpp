@@ -12,9 +12,16 @@ std::string UrlWithQuery(const std::string& url, const FormMap& query) {
 
 namespace {
 
+// A connection left idle longer than this is not used again: a router or
+// firewall on the way may have dropped it without a word, and a request sent
+// on it would wait for the whole time-out. Pictures of one batch follow one
+// another well within it.
+constexpr long kMaxIdleSecondsForReuse = 30;
+
 // Options shared by Post and Get.
 void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std::string& response) {
     curl_easy_setopt(curl, CURLOPT_SHARE, ServiceSessionShare());
+    curl_easy_setopt(curl, CURLOPT_MAXAGE_CONN, kMaxIdleSecondsForReuse);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendToString);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, &response);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
