@@ -51,6 +51,12 @@ int CountPath(const Json::Value& requests, const std::string& path) {
     return count;
 }
 
+// Waits for the program's message dialog to show a text, for up to timeoutMs.
+bool MessageShown(DialogDriver& message, DWORD timeoutMs = 5000) {
+    return ProgramSession::WaitFor(
+        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); }, timeoutMs);
+}
+
 // A message's text in the language file the program reads.
 std::wstring MessageBody(const MessageKeyConstant& key) {
     return ReadLanguageValue(LanguageSection::Message, key.name, L"", 2048);
@@ -153,8 +159,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
 
     DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
-    ASSERT_TRUE(ProgramSession::WaitFor(
-        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); }));
+    ASSERT_TRUE(MessageShown(message));
     EXPECT_EQ(message.Text(L"context"), MessageBody(MessageKeys::SavePathNotExist));
     EXPECT_THAT(message.Text(L"context"), HasSubstr(L"保存目录"));
     ASSERT_TRUE(message.Click(L"btnClose"));
@@ -180,9 +185,7 @@ TEST_F(BatchRunEndToEnd, FilesThatAreNoPicturesEndTheRunWithAMessageAndAreKept) 
          {std::pair{notes, std::wstring(L"图片格式")},
           std::pair{empty, MessageBody(MessageKeys::ImageSizeIsZero)}}) {
         Recognise(program, picture);
-        ASSERT_TRUE(ProgramSession::WaitFor(
-            [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); },
-            kRunTimeoutMs));
+        ASSERT_TRUE(MessageShown(message, kRunTimeoutMs));
         EXPECT_THAT(message.Text(L"context"), HasSubstr(expected));
         const HWND shown = message.Window();
         ASSERT_TRUE(message.Click(L"btnClose"));
@@ -206,8 +209,7 @@ TEST_F(BatchRunEndToEnd, ABusyClipboardIsToldInsteadOfCopyingNothing) {
     EmptyClipboard();
     ASSERT_TRUE(program.Click(L"CopyText"));
     DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
-    const bool told = ProgramSession::WaitFor(
-        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); });
+    const bool told = MessageShown(message);
     const std::wstring text = told ? message.Text(L"context") : L"";
     CloseClipboard();
     DestroyWindow(holder);
@@ -277,9 +279,7 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
                            L"\n" + Picture(L"line.png", L"c.png"));
 
     DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
-    ASSERT_TRUE(ProgramSession::WaitFor(
-        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); },
-        kRunTimeoutMs));
+    ASSERT_TRUE(MessageShown(message, kRunTimeoutMs));
     EXPECT_THAT(message.Text(L"context"), HasSubstr(L"识别次数"));
     EXPECT_TRUE(message.Visible(L"errorLogo"));
     ASSERT_TRUE(message.Click(L"btnClose"));
