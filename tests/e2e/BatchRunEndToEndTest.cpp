@@ -3,8 +3,11 @@
 // result pages and written to the output folder.
 #include <gmock/gmock.h>
 
+#include "app/AppFolders.h"
 #include "app/LanguageFile.h"
 #include "app/LanguageText.h"
+#include "common/GdiplusSession.h"
+#include "common/Md5.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
@@ -237,16 +240,41 @@ TEST_F(BatchRunEndToEnd, TheSamePictureQueuedTwiceStillEndsTheRun) {
     EXPECT_TRUE(program.Click(L"BackResultOK"));
 }
 
-TEST_F(BatchRunEndToEnd, LargePicturesAreQueuedAsAShrunkCopy) {
+// Draws a drawn picture at the top left of a white canvas of the given size,
+// saved as PNG.
+void DrawOnCanvas(const std::wstring& drawn, int width, int height, const std::wstring& target) {
+    Gdiplus::Bitmap canvas(width, height, PixelFormat24bppRGB);
+    {
+        Gdiplus::Graphics graphics(&canvas);
+        graphics.Clear(Gdiplus::Color(255, 255, 255));
+        Gdiplus::Bitmap picture(drawn.c_str());
+        graphics.DrawImage(&picture, 0, 0, picture.GetWidth(), picture.GetHeight());
+    }
+    CLSID png = {};
+    CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+    canvas.Save(target.c_str(), &png, nullptr);
+}
+
+TEST_F(BatchRunEndToEnd, ALargePictureIsQueuedAsAShrunkPngCopy) {
     Setting(L"CompressedSizeLimit", L"1");
-    Setting(L"MaxImageSize", L"1024");
+    Setting(L"MaxImageSize", L"4096");
+    GdiplusSession gdiplus;
+    const std::wstring large = pictures_.File(L"large.jpg");
+    DrawOnCanvas(JoinPath(WorkingFolder(), L"line.png"), 5000, 3000, large);
+    // Where the program keeps the copy: named after the MD5 of the path.
+    const std::wstring copy =
+        JoinPath(JoinPath(CompressFolder(SystemTempFolder()), Utf8ToWide(Md5Hex(WideToUtf8(large)))),
+                 L"large.jpg");
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
-    // The line picture is 1400 pixels wide: above the limit.
-    Recognise(program, Picture(L"line.png", L"wide.png"));
+    Recognise(program, large);
 
     ASSERT_TRUE(RunEnded(program));
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"Pimlo"));
+    Gdiplus::Bitmap queued(copy.c_str());
+    EXPECT_EQ(queued.GetWidth(), 4000u);
+    EXPECT_EQ(queued.GetHeight(), 2400u);
+    EXPECT_EQ(ReadFileBytes(copy).substr(1, 3), "PNG");
 }
 
 TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
