@@ -71,6 +71,26 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     CloseHandle(file);
 }
 
+// A file's bytes for the life of this object, put back afterwards; a file
+// that did not exist is removed again.
+class SavedFile {
+public:
+    explicit SavedFile(std::wstring path) : path_(std::move(path)) {
+        existed_ = ReadFileBytes(path_, bytes_);
+    }
+    ~SavedFile() {
+        if (existed_) WriteFileBytes(path_, bytes_);
+        else DeleteFileW(path_.c_str());
+    }
+    SavedFile(const SavedFile&) = delete;
+    SavedFile& operator=(const SavedFile&) = delete;
+
+private:
+    std::wstring path_;
+    std::string bytes_;
+    bool existed_ = false;
+};
+
 inline std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     ReadFileBytes(path, bytes);

@@ -11,20 +11,11 @@
 
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
-#include "net/CurlByteClient.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
-
-#include <json/json.h>
+#include "tests/e2e/StandIns.h"
 
 namespace {
-
-Json::Value ParseJson(const std::string& text) {
-    Json::Value value;
-    std::string errors;
-    std::unique_ptr<Json::CharReader> reader(Json::CharReaderBuilder().newCharReader());
-    reader->parse(text.data(), text.data() + text.size(), &value, &errors);
-    return value;
-}
 
 void Setting(const wchar_t* key, const std::wstring& value) {
     WritePrivateProfileStringW(L"General", key, value.c_str(), ProgramSettingsFile().c_str());
@@ -40,25 +31,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring folder = argv[1];
     const int count = _wtoi(argv[2]);
-    const std::string control = WideToUtf8(argv[3]);
     // The user's settings are put back however the run ends.
-    std::string savedSettings;
-    const bool hadSettings = ReadFileBytes(ProgramSettingsFile(), savedSettings);
-    struct RestoreSettings {
-        const std::string& bytes;
-        bool had;
-        ~RestoreSettings() {
-            if (!had) {
-                DeleteFileW(ProgramSettingsFile().c_str());
-                return;
-            }
-            HANDLE file = CreateFileW(ProgramSettingsFile().c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            DWORD written = 0;
-            WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-            CloseHandle(file);
-        }
-    } restore{savedSettings, hadSettings};
+    SavedFile settings(ProgramSettingsFile());
+    StandIns standIns;
+    standIns.controlUrl = WideToUtf8(argv[3]);
     Setting(L"SavePath", argv[4]);
     Setting(L"RemindMergeBatch", L"0");
     Setting(L"CompressedSizeLimit", L"0");
@@ -71,7 +47,7 @@ int wmain(int argc, wchar_t** argv) {
         pictures += JoinPath(folder, L"picture" + std::to_wstring(i) + L".png") + L"\n";
     program.Drop(pictures);
     if (!ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); })) return 1;
-    CurlByteClient().PostJson(control + "/reset", "{}", "", "");
+    standIns.Reset();
 
     const auto start = std::chrono::steady_clock::now();
     if (!program.Click(L"buttonOCR")) return 1;
@@ -81,7 +57,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::chrono::duration<double, std::milli> total = std::chrono::steady_clock::now() - start;
     if (!ended) return 1;
 
-    const Json::Value timings = ParseJson(CurlByteClient().Get(control + "/timings?host=ocr", "", ""));
+    const Json::Value timings = standIns.Timings("ocr");
     double served = 0;
     int requests = 0;
     for (const std::string& path : timings.getMemberNames()) {

@@ -23,23 +23,6 @@ constexpr wchar_t kLine[] = L"Pimlo reads this line 2026";
 // A run of a few pictures through the stand-in's recogniser.
 constexpr DWORD kRunTimeoutMs = 60000;
 
-// A file's bytes for the length of the test, put back afterwards.
-class SavedFile {
-public:
-    explicit SavedFile(std::wstring path) : path_(std::move(path)) {
-        existed_ = ReadFileBytes(path_, bytes_);
-    }
-    ~SavedFile() {
-        if (existed_) WriteFileBytes(path_, bytes_);
-        else DeleteFileW(path_.c_str());
-    }
-
-private:
-    std::wstring path_;
-    std::string bytes_;
-    bool existed_ = false;
-};
-
 std::wstring WorkingFolder() {
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);

@@ -59,3 +59,12 @@ Json::Value StandIns::Requests(const std::string& host) const {
     CurlByteClient client;
     return ParseJson(client.Get(controlUrl + "/requests?host=" + host, "", ""));
 }
+
+Json::Value StandIns::Timings(const std::string& host) const {
+    CurlByteClient client;
+    return ParseJson(client.Get(controlUrl + "/timings?host=" + host, "", ""));
+}
+
+void StandIns::Reset() const {
+    CurlByteClient().PostJson(controlUrl + "/reset", "{}", "", "");
+}

@@ -17,6 +17,11 @@ struct StandIns {
     bool Script(const std::string& json) const;
     // The requests one host has received, oldest first.
     Json::Value Requests(const std::string& host) const;
+    // Per path, how many requests one host answered itself and the
+    // milliseconds it spent: {"/path": {"count": n, "ms": t}}.
+    Json::Value Timings(const std::string& host) const;
+    // Forgets scripted answers, requests and timings.
+    void Reset() const;
 };
 
 // Reads "state.json" and "credentials"; members are empty when they are

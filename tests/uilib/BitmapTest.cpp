@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/uilib/render/DibSection.h"
 #include "tests/uilib/UiTestSupport.h"
 
 namespace {
@@ -48,14 +49,7 @@ LRESULT CALLBACK PatternProcedure(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lP
 class Canvas {
 public:
     Canvas(int width, int height) : width_(width), dc_(CreateCompatibleDC(nullptr)) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                                   nullptr, 0);
+        bitmap_ = CreateTopDownDib(dc_, width, height, reinterpret_cast<void**>(&bits_));
         old_ = SelectObject(dc_, bitmap_);
     }
     ~Canvas() {
