@@ -2,9 +2,6 @@
 
 namespace {
 
-// Vertical and horizontal redraw, double clicks, and a saved screen behind
-// the small window (CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS).
-constexpr UINT kDialogClassStyle = 2059;
 constexpr DWORD kDialogStyle =
     WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 
@@ -34,7 +31,7 @@ bool CDialogWindow::OpenModal(HWND owner) {
     return true;
 }
 
-UINT CDialogWindow::GetClassStyle() const { return kDialogClassStyle; }
+UINT CDialogWindow::GetClassStyle() const { return kClassStyle; }
 
 void CDialogWindow::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);

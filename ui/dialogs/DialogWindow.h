@@ -14,6 +14,10 @@
 class CDialogWindow : public WindowImplBase {
 public:
     static constexpr const wchar_t* kWindowClass = L"PimloOCRDialogClass";
+    // The class style every dialog of the program shares: vertical and
+    // horizontal redraw, double clicks, and a saved screen behind the small
+    // window (CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS).
+    static constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS;
 
     explicit CDialogWindow(std::wstring layout) : layout_(std::move(layout)) {}
 

@@ -2,15 +2,13 @@
 
 #include "app/ShowMessage.h"
 #include "common/FileSystem.h"
+#include "ui/dialogs/DialogWindow.h"
 #include "ui/settings/CaptureHotKey.h"
 #include "ui/settings/FolderBrowser.h"
 #include "ui/settings/ImageSizeChoice.h"
 
 namespace {
 
-// CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVEBITS: the class style every
-// dialog of the program shares.
-constexpr UINT kDialogClassStyle = 2059;
 constexpr DWORD kDialogStyle =
     WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
 
@@ -20,7 +18,7 @@ HWND CSettingDlg::Create(HWND owner, const wchar_t* caption) {
     return WindowImplBase::Create(owner, caption, kDialogStyle, 0, 0, 0, 0, 0);
 }
 
-UINT CSettingDlg::GetClassStyle() const { return kDialogClassStyle; }
+UINT CSettingDlg::GetClassStyle() const { return CDialogWindow::kClassStyle; }
 
 void CSettingDlg::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);
