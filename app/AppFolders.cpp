@@ -1,7 +1,7 @@
 #include "app/AppFolders.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "common/FileSystem.h"
 

@@ -1,7 +1,7 @@
 #include "app/AppSettings.h"
 
-#include "common/FileSystem.h"
 #include "app/ProfileFile.h"
+#include "common/FileSystem.h"
 
 namespace {
 

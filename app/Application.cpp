@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include <commctrl.h>
 #include <objbase.h>
+#include <commctrl.h>
 
 #include "app/AppSettings.h"
 #include "app/CrashFilter.h"
@@ -81,12 +81,15 @@ int RunProgram(HINSTANCE instance) {
 
     const StartSwitch startSwitch = FindStartSwitch(GetCommandLineW());
     switch (startSwitch) {
-    case StartSwitch::Install: RelaunchForDesktopUser(); return 0;
-    case StartSwitch::Uninstall:
-    case StartSwitch::MakeMachine:
-        // The uninstall report and the machine code come with their services.
-        return 0;
-    default: break;
+        case StartSwitch::Install:
+            RelaunchForDesktopUser();
+            return 0;
+        case StartSwitch::Uninstall:
+        case StartSwitch::MakeMachine:
+            // The uninstall report and the machine code come with their services.
+            return 0;
+        default:
+            break;
     }
     if (ActivateRunningInstance(CMainFrame::kWindowClass)) return 0;
 

@@ -39,8 +39,8 @@ void WriteDump(EXCEPTION_POINTERS* exception) {
     information.ThreadId = GetCurrentThreadId();
     information.ExceptionPointers = exception;
     information.ClientPointers = FALSE;
-    writeDump(GetCurrentProcess(), GetCurrentProcessId(), file.get(), MiniDumpNormal,
-              &information, nullptr, nullptr);
+    writeDump(GetCurrentProcess(), GetCurrentProcessId(), file.get(), MiniDumpNormal, &information,
+              nullptr, nullptr);
 }
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
@@ -75,9 +75,9 @@ void OnInvalidParameter(const wchar_t* expression, const wchar_t*, const wchar_t
 template <typename Function>
 Function RuntimeFunction(const char* name) {
     HMODULE runtime = GetModuleHandleW(L"msvcrt.dll");
-    return runtime ? reinterpret_cast<Function>(
-                         reinterpret_cast<void*>(GetProcAddress(runtime, name)))
-                   : nullptr;
+    return runtime
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(runtime, name)))
+               : nullptr;
 }
 
 void HandleInvalidParameters() {

@@ -1,13 +1,13 @@
 #include "app/LanguageFile.h"
 
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <mutex>
 
-#include "common/FileSystem.h"
 #include "app/LanguageEntries.h"
 #include "app/LanguageScrambling.h"
+#include "common/FileSystem.h"
 #include "common/Win32Handles.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/OemSettings.h"
 
-#include "common/FileSystem.h"
 #include "app/ProfileFile.h"
+#include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"
 

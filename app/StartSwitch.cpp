@@ -33,8 +33,7 @@ std::wstring_view ArgumentsOf(std::wstring_view commandLine) {
 StartSwitch FindStartSwitch(std::wstring_view commandLine) {
     const std::wstring_view arguments = ArgumentsOf(commandLine);
     for (const SwitchText& candidate : kSwitches) {
-        if (arguments.find(candidate.text) != std::wstring_view::npos)
-            return candidate.startSwitch;
+        if (arguments.find(candidate.text) != std::wstring_view::npos) return candidate.startSwitch;
     }
     return StartSwitch::None;
 }

@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <mutex>
 
-#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
+#include "common/Win32Handles.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "common/FileSystem.h"
 
-#include <shlobj.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include "common/Win32Handles.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <unknwn.h>
 #include <windows.h>
+#include <unknwn.h>
 
 #include <memory>
 #include <type_traits>

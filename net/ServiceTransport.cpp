@@ -35,8 +35,8 @@ void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std:
     // the system's TLS layer does or does not make on its own.
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    const std::string& bundle = settings.caFile.empty() ? SystemRootCertificatesPem()
-                                                        : TrustBundleWith(settings.caFile);
+    const std::string& bundle =
+        settings.caFile.empty() ? SystemRootCertificatesPem() : TrustBundleWith(settings.caFile);
     // libcurl only reads the blob, which lives as long as the process.
     curl_blob blob{const_cast<char*>(bundle.data()), bundle.size(), CURL_BLOB_NOCOPY};
     curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);

@@ -58,6 +58,5 @@ const std::string& TrustBundleWith(const std::wstring& caFile) {
     std::string authorities;
     if (!ReadFileBytes(caFile, authorities)) return SystemRootCertificatesPem();
     // Map entries never move, so the reference stays valid for the process.
-    return bundles->emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities)
-        .first->second;
+    return bundles->emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities).first->second;
 }

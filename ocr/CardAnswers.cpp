@@ -28,7 +28,7 @@ constexpr RefusedStatus kRefusedIdCardStatuses[] = {
 
 // The goods columns of an invoice, in the order the "Commodity" row takes them.
 constexpr std::array<const char*, 8> kGoodsColumns = {
-    "CommodityName",  "CommodityType",  "CommodityNum",     "CommodityUnit",
+    "CommodityName",  "CommodityType",   "CommodityNum",     "CommodityUnit",
     "CommodityPrice", "CommodityAmount", "CommodityTaxRate", "CommodityTax",
 };
 using GoodsColumns = std::array<std::vector<std::wstring>, kGoodsColumns.size()>;
@@ -48,11 +48,11 @@ const std::wstring& Cell(const GoodsColumns& columns, size_t column, size_t row)
 void AppendGoodsRows(const GoodsColumns& columns, RecognitionResult& result) {
     const std::vector<std::wstring>& names = columns[0];
     for (size_t row = 0; row < names.size() && !names[row].empty(); ++row) {
-        std::wstring line = FormattedText(
-            TextKeys::Commodity,
-            {Cell(columns, 0, row), Cell(columns, 1, row), Cell(columns, 2, row),
-             Cell(columns, 3, row), Cell(columns, 4, row), Cell(columns, 5, row),
-             Cell(columns, 6, row), Cell(columns, 7, row)});
+        std::wstring line =
+            FormattedText(TextKeys::Commodity,
+                          {Cell(columns, 0, row), Cell(columns, 1, row), Cell(columns, 2, row),
+                           Cell(columns, 3, row), Cell(columns, 4, row), Cell(columns, 5, row),
+                           Cell(columns, 6, row), Cell(columns, 7, row)});
         if (!line.empty()) result.lines.push_back(std::move(line));
     }
 }

@@ -83,7 +83,8 @@ std::wstring ParsePermit(const std::wstring& text, RecognitionKind kind) {
     if (!company.empty()) AppendLine(out, L"公司名:", company);
 
     std::wstring representative = permit.Between(L"(单位负责人)", L"开户银行");
-    if (representative.empty()) representative = permit.BetweenFromStart(L"法定代表人", L"存款账户");
+    if (representative.empty())
+        representative = permit.BetweenFromStart(L"法定代表人", L"存款账户");
     if (!representative.empty()) AppendLine(out, L"法人:", representative);
 
     std::wstring bank = permit.Between(L"开户银行", L"账号");

@@ -6,11 +6,11 @@
 #include "app/StartupData.h"
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
+#include "net/CurlByteClient.h"
 #include "ocr/CStautsException.h"
 #include "ocr/CardAnswers.h"
 #include "ocr/GeneralTextAnswer.h"
 #include "ocr/UsageCounter.h"
-#include "net/CurlByteClient.h"
 
 namespace {
 
@@ -19,17 +19,27 @@ constexpr int kCurlTimeout = 28;
 
 OcrEndpoint EndpointOf(RecognitionKind kind) {
     switch (kind) {
-    case RecognitionKind::IdCardFront:
-    case RecognitionKind::IdCardBack: return OcrEndpoint::IdCard;
-    case RecognitionKind::BankCard: return OcrEndpoint::BankCard;
-    case RecognitionKind::DrivingLicense: return OcrEndpoint::DrivingLicense;
-    case RecognitionKind::VehicleLicense: return OcrEndpoint::VehicleLicense;
-    case RecognitionKind::VatInvoice: return OcrEndpoint::VatInvoice;
-    case RecognitionKind::BusinessLicense: return OcrEndpoint::BusinessLicense;
-    case RecognitionKind::Passport: return OcrEndpoint::Passport;
-    case RecognitionKind::AccountPermit: return OcrEndpoint::AccurateBasic;
-    case RecognitionKind::FormTable: return OcrEndpoint::FormOcrRequest;
-    default: return OcrEndpoint::GeneralBasic;
+        case RecognitionKind::IdCardFront:
+        case RecognitionKind::IdCardBack:
+            return OcrEndpoint::IdCard;
+        case RecognitionKind::BankCard:
+            return OcrEndpoint::BankCard;
+        case RecognitionKind::DrivingLicense:
+            return OcrEndpoint::DrivingLicense;
+        case RecognitionKind::VehicleLicense:
+            return OcrEndpoint::VehicleLicense;
+        case RecognitionKind::VatInvoice:
+            return OcrEndpoint::VatInvoice;
+        case RecognitionKind::BusinessLicense:
+            return OcrEndpoint::BusinessLicense;
+        case RecognitionKind::Passport:
+            return OcrEndpoint::Passport;
+        case RecognitionKind::AccountPermit:
+            return OcrEndpoint::AccurateBasic;
+        case RecognitionKind::FormTable:
+            return OcrEndpoint::FormOcrRequest;
+        default:
+            return OcrEndpoint::GeneralBasic;
     }
 }
 
@@ -90,19 +100,21 @@ std::unique_ptr<RecognitionResult> RecognitionWorker::RecogniseLocally(
 
 FormMap RecognitionWorker::OptionsFor(RecognitionKind kind) const {
     switch (kind) {
-    case RecognitionKind::LocalText:
-    case RecognitionKind::GeneralText:
-        return {{"language_type", languageCode},
-                {"detect_direction", Flag(detectDirection)},
-                {"detect_language", Flag(detectLanguage)},
-                {"probability", Flag(probability)}};
-    case RecognitionKind::IdCardFront:
-    case RecognitionKind::IdCardBack:
-        return {{"detect_direction", "true"}, {"detect_risk", "false"}};
-    case RecognitionKind::DrivingLicense: return {{"detect_direction", "true"}};
-    case RecognitionKind::VehicleLicense:
-        return {{"detect_direction", "true"}, {"accuracy", "normal"}};
-    default: return {};
+        case RecognitionKind::LocalText:
+        case RecognitionKind::GeneralText:
+            return {{"language_type", languageCode},
+                    {"detect_direction", Flag(detectDirection)},
+                    {"detect_language", Flag(detectLanguage)},
+                    {"probability", Flag(probability)}};
+        case RecognitionKind::IdCardFront:
+        case RecognitionKind::IdCardBack:
+            return {{"detect_direction", "true"}, {"detect_risk", "false"}};
+        case RecognitionKind::DrivingLicense:
+            return {{"detect_direction", "true"}};
+        case RecognitionKind::VehicleLicense:
+            return {{"detect_direction", "true"}, {"accuracy", "normal"}};
+        default:
+            return {};
     }
 }
 
@@ -149,8 +161,7 @@ bool RecognitionWorker::AcceptAnswer(const Json::Value& answer, RecognitionKind 
         // unresolved host rather than as a picture without text. General text
         // that fell back from the local engine was not asked of the service
         // by the user, so its failure is only "no result".
-        const bool askedOfService =
-            services_.useHighQuality() || static_cast<int32_t>(kind) > 4;
+        const bool askedOfService = services_.useHighQuality() || static_cast<int32_t>(kind) > 4;
         ShowMessage(askedOfService ? MessageKey(MessageKeys::CURL_NONETWORK)
                                    : MessageKey(MessageKeys::OCRNotResult),
                     mainWindow, MB_ICONINFORMATION);
@@ -167,21 +178,28 @@ bool RecognitionWorker::AcceptAnswer(const Json::Value& answer, RecognitionKind 
 
 bool RecognitionWorker::ReadAnswer(const Json::Value& answer, RecognitionResult& result) {
     switch (runKind) {
-    case RecognitionKind::IdCardPair:
-        CheckIdCardPicture(answer, result);
-        ReadFieldLines(answer, result);
-        return true;
-    case RecognitionKind::DrivingLicense:
-    case RecognitionKind::VehicleLicense:
-    case RecognitionKind::BusinessLicense:
-    case RecognitionKind::Passport: ReadFieldLines(answer, result); return true;
-    case RecognitionKind::BankCard: ReadBankCard(answer, result); return true;
-    case RecognitionKind::VatInvoice: ReadInvoice(answer, result); return true;
-    case RecognitionKind::FormTable:
-        return RetrieveSpreadsheet(answer, spreadsheetFolder,
-                                   {services_.newClient, services_.wait, services_.download},
-                                   result);
-    default: ReadGeneralText(answer, result);
-        return true;
+        case RecognitionKind::IdCardPair:
+            CheckIdCardPicture(answer, result);
+            ReadFieldLines(answer, result);
+            return true;
+        case RecognitionKind::DrivingLicense:
+        case RecognitionKind::VehicleLicense:
+        case RecognitionKind::BusinessLicense:
+        case RecognitionKind::Passport:
+            ReadFieldLines(answer, result);
+            return true;
+        case RecognitionKind::BankCard:
+            ReadBankCard(answer, result);
+            return true;
+        case RecognitionKind::VatInvoice:
+            ReadInvoice(answer, result);
+            return true;
+        case RecognitionKind::FormTable:
+            return RetrieveSpreadsheet(answer, spreadsheetFolder,
+                                       {services_.newClient, services_.wait, services_.download},
+                                       result);
+        default:
+            ReadGeneralText(answer, result);
+            return true;
     }
 }

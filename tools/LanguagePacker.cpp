@@ -1,13 +1,13 @@
 #include "tools/LanguagePacker.h"
 
-#include <objbase.h>
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstdio>
 
 #include "app/LanguageScrambling.h"
-#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
+#include "common/Win32Handles.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/FileSystem.h"
-#include "common/Win32Handles.h"
 #include "common/StringConversion.h"
+#include "common/Win32Handles.h"
 #include "tools/LanguagePacker.h"
 #include "tools/LanguageSource.h"
 

@@ -29,8 +29,8 @@ void AllowDropsFromLowerProcesses() {
                                GetProcAddress(user32, "ChangeWindowMessageFilter")))
                          : nullptr;
     if (!change) return;
-    for (UINT message : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA),
-                         kCopyGlobalData}) {
+    for (UINT message :
+         {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData}) {
         change(message, kMessageFilterAdd);
     }
 }
@@ -82,33 +82,40 @@ LRESULT CMainFrame::OnSysCommand(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& 
     return WindowImplBase::OnSysCommand(uMsg, wParam, lParam, bHandled);
 }
 
-LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                        BOOL& bHandled) {
+LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     switch (uMsg) {
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_OCR_FILE_DONE:
-        OnPictureDone(reinterpret_cast<const RecognitionResult*>(wParam),
-                      *reinterpret_cast<const PictureDone*>(lParam));
-        return 0;
-    case WM_HOTKEY:
-        if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
-        return 0;
-    case WM_LOGIN_STATE:
-        if (wParam == 1) ShowNickname();
-        else ClearNickname();
-        return 0;
-    case UIMSG_TRAYICON:
-        if (lParam == WM_RBUTTONUP) {
-            POINT cursor = {};
-            GetCursorPos(&cursor);
-            PopupMenu(L"trayicon_menu.xml", cursor);
-        } else if (lParam == WM_LBUTTONUP) {
-            ShowWindow(true);
-            if (IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
-        }
-        return 0;
-    case WM_MENUCLICK: OnMenuCommand(reinterpret_cast<const wchar_t*>(wParam)); return 0;
-    default: bHandled = FALSE; return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_OCR_FILE_DONE:
+            OnPictureDone(reinterpret_cast<const RecognitionResult*>(wParam),
+                          *reinterpret_cast<const PictureDone*>(lParam));
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
+            return 0;
+        case WM_LOGIN_STATE:
+            if (wParam == 1)
+                ShowNickname();
+            else
+                ClearNickname();
+            return 0;
+        case UIMSG_TRAYICON:
+            if (lParam == WM_RBUTTONUP) {
+                POINT cursor = {};
+                GetCursorPos(&cursor);
+                PopupMenu(L"trayicon_menu.xml", cursor);
+            } else if (lParam == WM_LBUTTONUP) {
+                ShowWindow(true);
+                if (IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
+            }
+            return 0;
+        case WM_MENUCLICK:
+            OnMenuCommand(reinterpret_cast<const wchar_t*>(wParam));
+            return 0;
+        default:
+            bHandled = FALSE;
+            return 0;
     }
 }
 
@@ -157,8 +164,8 @@ void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {
         return EnterModePage(OcrMode::IdCard);
     }
     static const std::pair<const wchar_t*, OcrMode> kCardButtons[] = {
-        {L"BankCardOCR", OcrMode::BankCard},   {L"DrivingOCR", OcrMode::DrivingLicense},
-        {L"VehicleOCR", OcrMode::VehicleLicense}, {L"ReceiptOCR", OcrMode::Receipt},
+        {L"BankCardOCR", OcrMode::BankCard},        {L"DrivingOCR", OcrMode::DrivingLicense},
+        {L"VehicleOCR", OcrMode::VehicleLicense},   {L"ReceiptOCR", OcrMode::Receipt},
         {L"BusinessOCR", OcrMode::BusinessLicense}, {L"PassportOCR", OcrMode::Passport},
         {L"BanklicenseOCR", OcrMode::BankLicense},
     };

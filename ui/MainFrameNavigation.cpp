@@ -145,6 +145,8 @@ void CMainFrame::SetTableHint(bool shown) {
         return;
     tableHintShown_ = shown;
     button->SetForeImage(shown ? kTableOverlay : L"");
-    if (shown) LogTrace(L"[pimloOCR] xls enable. %x", GetKeyState(VK_TAB));
-    else LogTrace(L"[pimloOCR] xls disable.");
+    if (shown)
+        LogTrace(L"[pimloOCR] xls enable. %x", GetKeyState(VK_TAB));
+    else
+        LogTrace(L"[pimloOCR] xls disable.");
 }

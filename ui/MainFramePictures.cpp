@@ -28,8 +28,8 @@ std::vector<std::wstring> AskForPictures(HWND owner, bool many) {
     dialog.lpstrFilter = kPictureFilter;
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST |
-                   (many ? OFN_ALLOWMULTISELECT : 0);
+    dialog.Flags =
+        OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | (many ? OFN_ALLOWMULTISELECT : 0);
     if (!GetOpenFileNameW(&dialog)) return {};
     return ChosenFiles(buffer.data());
 }

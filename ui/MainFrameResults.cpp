@@ -7,9 +7,9 @@
 #include "common/StringConversion.h"
 #include "ui/ClipboardText.h"
 #include "ui/MainFrame.h"
-#include "ui/dialogs/MessageCopyDlg.h"
 #include "ui/OutputFolder.h"
 #include "ui/ResultText.h"
+#include "ui/dialogs/MessageCopyDlg.h"
 
 namespace {
 

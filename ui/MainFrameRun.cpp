@@ -7,9 +7,9 @@
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "ui/MainFrame.h"
-#include "ui/dialogs/MessageMerge.h"
 #include "ui/OutputFolder.h"
 #include "ui/ResultText.h"
+#include "ui/dialogs/MessageMerge.h"
 
 namespace {
 

@@ -9,10 +9,13 @@ MainPage BackTarget(MainPage page, OcrMode mode) {
 
 MainPage ResultExitTarget(OcrMode mode) {
     switch (mode) {
-    case OcrMode::Screenshot:
-    case OcrMode::Scanner:
-    case OcrMode::TableFromScreenshot: return MainPage::Home;
-    case OcrMode::CardChooser: return MainPage::CardChooser;
-    default: return MainPage::AddPictures;
+        case OcrMode::Screenshot:
+        case OcrMode::Scanner:
+        case OcrMode::TableFromScreenshot:
+            return MainPage::Home;
+        case OcrMode::CardChooser:
+            return MainPage::CardChooser;
+        default:
+            return MainPage::AddPictures;
     }
 }

@@ -11,7 +11,8 @@ constexpr double kDoubleScaleAllowance = 1.2;
 }  // namespace
 
 int NicknameBoxWidth(int textWidthPixels, int dpi) {
-    const int pixels = textWidthPixels < 0 ? kUnmeasuredPixels : textWidthPixels + kIconAndArrowPixels;
+    const int pixels =
+        textWidthPixels < 0 ? kUnmeasuredPixels : textWidthPixels + kIconAndArrowPixels;
     double units = pixels * 96.0 / (dpi > 0 ? dpi : 96);
     if (dpi >= 192) units *= kDoubleScaleAllowance;
     return static_cast<int>(units) + kBoxMargin;

@@ -8,21 +8,21 @@
 // The main window's work mode, chosen by the last page button. The numbers
 // are compared by the batch run and never change.
 enum class OcrMode : int32_t {
-    None = 0,                 // nothing chosen yet
-    PictureText = 1,          // "Pic-OCR", or pictures dropped on the home page
-    Screenshot = 2,           // "Screenshot-OCR" and the capture hot key
-    CardChooser = 3,          // "Licensen-OCR": the page of card kinds
+    None = 0,         // nothing chosen yet
+    PictureText = 1,  // "Pic-OCR", or pictures dropped on the home page
+    Screenshot = 2,   // "Screenshot-OCR" and the capture hot key
+    CardChooser = 3,  // "Licensen-OCR": the page of card kinds
     IdCard = 4,
     BankCard = 5,
     DrivingLicense = 6,
     VehicleLicense = 7,
-    Receipt = 8,              // VAT invoices
+    Receipt = 8,  // VAT invoices
     BusinessLicense = 9,
     Scanner = 10,
     Passport = 11,
-    BankLicense = 12,         // bank account-opening permits
-    TableFromScreenshot = 13, // mode 2 with the Tab key held at the start of a run
-    TableFromPictures = 14,   // mode 1 with the Tab key held at the start of a run
+    BankLicense = 12,          // bank account-opening permits
+    TableFromScreenshot = 13,  // mode 2 with the Tab key held at the start of a run
+    TableFromPictures = 14,    // mode 1 with the Tab key held at the start of a run
 };
 
 // What a mode recognises pictures as.

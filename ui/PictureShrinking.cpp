@@ -50,9 +50,9 @@ std::wstring ShrunkPictureFor(const std::wstring& path, int maxImageSize,
     if (width <= maxImageSize && height <= maxImageSize) return path;
 
     const bool wide = width >= height;
-    const int shorter = static_cast<int>(static_cast<float>(longest) /
-                                         static_cast<float>(wide ? width : height) *
-                                         static_cast<float>(wide ? height : width));
+    const int shorter =
+        static_cast<int>(static_cast<float>(longest) / static_cast<float>(wide ? width : height) *
+                         static_cast<float>(wide ? height : width));
     const int newWidth = wide ? longest : shorter;
     const int newHeight = wide ? shorter : longest;
     if (newWidth <= 0 || newHeight <= 0) return path;

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/FileSystem.h"
 #include "app/FolderCleanup.h"
 #include "app/LanguageFile.h"
 #include "app/MessagePresenter.h"
+#include "common/FileSystem.h"
 #include "tools/LanguagePacker.h"
 
 // The Unicode text on the clipboard, or empty.
@@ -79,8 +79,10 @@ public:
         existed_ = ReadFileBytes(path_, bytes_);
     }
     ~SavedFile() {
-        if (existed_) WriteFileBytes(path_, bytes_);
-        else DeleteFileW(path_.c_str());
+        if (existed_)
+            WriteFileBytes(path_, bytes_);
+        else
+            DeleteFileW(path_.c_str());
     }
     SavedFile(const SavedFile&) = delete;
     SavedFile& operator=(const SavedFile&) = delete;

@@ -36,8 +36,7 @@ TEST(CrashFilter, FaultsAndUncaughtExceptionsLeaveADumpAndAMessage) {
         const DWORD exitCode = RunCrashChild(folder.Path(), how);
 
         EXPECT_NE(exitCode, 0u) << WideToUtf8(how);
-        EXPECT_EQ(ReadFileBytes(folder.File(L"Error.tmp")).substr(0, 4), "MDMP")
-            << WideToUtf8(how);
+        EXPECT_EQ(ReadFileBytes(folder.File(L"Error.tmp")).substr(0, 4), "MDMP") << WideToUtf8(how);
         const std::string message = ReadFileBytes(folder.File(L"message.txt"));
         EXPECT_THAT(message, StartsWith("except|程序发生异常崩溃( code:")) << WideToUtf8(how);
         EXPECT_THAT(message, HasSubstr(" address:")) << WideToUtf8(how);

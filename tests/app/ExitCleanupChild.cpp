@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "app/AppFolders.h"
-#include "common/FileSystem.h"
 #include "app/FolderCleanup.h"
+#include "common/FileSystem.h"
 
 int main() {
     const std::wstring compress = CompressFolder(SystemTempFolder());

@@ -2,8 +2,8 @@
 // uses: every key in both files, the same keys in both, and format texts
 // whose placeholders fit the arguments the program passes.
 
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <regex>

@@ -52,9 +52,12 @@ int wmain(int argc, wchar_t** argv) {
     const auto start = std::chrono::steady_clock::now();
     if (!program.Click(L"buttonOCR")) return 1;
     const bool ended = ProgramSession::WaitFor(
-        [&] { return program.Visible(L"listFiles") && program.Value(L"buttonOCR", L"enabled") == L"1"; },
+        [&] {
+            return program.Visible(L"listFiles") && program.Value(L"buttonOCR", L"enabled") == L"1";
+        },
         600000, 5);
-    const std::chrono::duration<double, std::milli> total = std::chrono::steady_clock::now() - start;
+    const std::chrono::duration<double, std::milli> total =
+        std::chrono::steady_clock::now() - start;
     if (!ended) return 1;
 
     const Json::Value timings = standIns.Timings("ocr");
@@ -70,6 +73,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("requests to the service    %8d\n", requests);
     std::printf("program, click to list ms  %8.0f\n", total.count());
     std::printf("servers answering ms       %8.0f\n", served);
-    std::printf("program's overhead         %7.1f %%\n", 100.0 * (total.count() - served) / total.count());
+    std::printf("program's overhead         %7.1f %%\n",
+                100.0 * (total.count() - served) / total.count());
     return 0;
 }

@@ -189,8 +189,8 @@ TEST_F(BatchRunEndToEnd, ABusyClipboardIsToldInsteadOfCopyingNothing) {
     Recognise(program, Picture(L"line.png", L"one.png"));
     ASSERT_TRUE(RunEnded(program));
 
-    HWND holder = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  nullptr, nullptr);
+    HWND holder =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     ASSERT_TRUE(OpenClipboard(holder));
     EmptyClipboard();
     ASSERT_TRUE(program.Click(L"CopyText"));
@@ -245,9 +245,9 @@ TEST_F(BatchRunEndToEnd, ALargePictureIsQueuedAsAShrunkPngCopy) {
     const std::wstring large = pictures_.File(L"large.jpg");
     DrawOnCanvas(JoinPath(WorkingFolder(), L"line.png"), 5000, 3000, large);
     // Where the program keeps the copy: named after the MD5 of the path.
-    const std::wstring copy =
-        JoinPath(JoinPath(CompressFolder(SystemTempFolder()), Utf8ToWide(Md5Hex(WideToUtf8(large)))),
-                 L"large.jpg");
+    const std::wstring copy = JoinPath(
+        JoinPath(CompressFolder(SystemTempFolder()), Utf8ToWide(Md5Hex(WideToUtf8(large)))),
+        L"large.jpg");
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, large);
@@ -352,7 +352,8 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
 }
 
 int StoredSetting(const wchar_t* key) {
-    return static_cast<int>(GetPrivateProfileIntW(L"General", key, -1, ProgramSettingsFile().c_str()));
+    return static_cast<int>(
+        GetPrivateProfileIntW(L"General", key, -1, ProgramSettingsFile().c_str()));
 }
 
 TEST_F(BatchRunEndToEnd, MergedTextsAreShownTogetherAndTheQuestionCanBeTurnedOff) {
@@ -409,8 +410,8 @@ TEST_F(BatchRunEndToEnd, ClosingTheWindowDuringARunEndsTheProgramCleanly) {
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"slow.png"));
-    ASSERT_TRUE(ProgramSession::WaitFor(
-        [&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; }));
+    ASSERT_TRUE(
+        ProgramSession::WaitFor([&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; }));
 
     // The recognition is still waiting for the service: the program ends at
     // once, without a crash report.

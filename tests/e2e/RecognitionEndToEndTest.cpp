@@ -136,8 +136,9 @@ TEST_F(RecognitionEndToEnd, IdentityCardFrontAndBack) {
 }
 
 TEST_F(RecognitionEndToEnd, AReversedIdentityCardIsRefusedWithItsMessage) {
-    EXPECT_EQ(Worker(Kind::IdCardPair).Recognise(PicturePath(L"idcard-back.png"), Kind::IdCardFront),
-              nullptr);
+    EXPECT_EQ(
+        Worker(Kind::IdCardPair).Recognise(PicturePath(L"idcard-back.png"), Kind::IdCardFront),
+        nullptr);
     ASSERT_EQ(recorder_.Shown().size(), 1u);
     EXPECT_THAT(recorder_.Shown()[0].body, HasSubstr(L"放反"));
 }
@@ -192,8 +193,8 @@ TEST_F(RecognitionEndToEnd, TableBecomesADownloadedSpreadsheet) {
 }
 
 TEST_F(RecognitionEndToEnd, AServiceErrorIsShownWithItsText) {
-    ASSERT_TRUE(standIns_.Script(
-        R"({"host":"ocr","path":"/rest/2.0/ocr/v1/passport","errorCode":17})"));
+    ASSERT_TRUE(
+        standIns_.Script(R"({"host":"ocr","path":"/rest/2.0/ocr/v1/passport","errorCode":17})"));
     EXPECT_EQ(Recognise(L"passport.png", Kind::Passport), nullptr);
     ASSERT_EQ(recorder_.Shown().size(), 1u);
     EXPECT_THAT(recorder_.Shown()[0].body, HasSubstr(L"次数"));
@@ -208,9 +209,9 @@ TEST_F(RecognitionEndToEnd, FilesThatAreNoPicturesAreRefusedByTheService) {
 
     for (const wchar_t* name : {L"notes.png", L"truncated.png"}) {
         MessageRecorder recorder;
-        EXPECT_EQ(Worker(Kind::GeneralText)
-                      .Recognise(WideToUtf8(sheets_.File(name)), Kind::GeneralText),
-                  nullptr);
+        EXPECT_EQ(
+            Worker(Kind::GeneralText).Recognise(WideToUtf8(sheets_.File(name)), Kind::GeneralText),
+            nullptr);
         ASSERT_EQ(recorder.Shown().size(), 1u);
         EXPECT_THAT(recorder.Shown()[0].body, HasSubstr(L"图片"));
     }

@@ -65,6 +65,4 @@ Json::Value StandIns::Timings(const std::string& host) const {
     return ParseJson(client.Get(controlUrl + "/timings?host=" + host, "", ""));
 }
 
-void StandIns::Reset() const {
-    CurlByteClient().PostJson(controlUrl + "/reset", "{}", "", "");
-}
+void StandIns::Reset() const { CurlByteClient().PostJson(controlUrl + "/reset", "{}", "", ""); }

@@ -37,16 +37,15 @@ std::string Block() {
 
 // The clipboard needs an owner window for SetClipboardData to be kept.
 bool PutOnClipboard(const std::string& block) {
-    HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                 nullptr, nullptr);
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.size());
     if (!owner || !memory) return false;
     memcpy(GlobalLock(memory), block.data(), block.size());
     GlobalUnlock(memory);
     if (!OpenClipboard(owner)) return false;
     EmptyClipboard();
-    const bool placed =
-        SetClipboardData(RegisterClipboardFormatW(L"ZIDAV_FMT"), memory) != nullptr;
+    const bool placed = SetClipboardData(RegisterClipboardFormatW(L"ZIDAV_FMT"), memory) != nullptr;
     CloseClipboard();
     return placed;
 }

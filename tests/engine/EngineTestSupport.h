@@ -33,8 +33,8 @@ inline int EngineProcessCount() {
 inline void InstallEngineDouble(const std::wstring& installFolder, const wchar_t* double_,
                                 const std::wstring& answer = L"") {
     std::wstring self = ModuleFilePath();
-    const std::wstring built = JoinPath(self.substr(0, self.find_last_of(L'\\')),
-                                        std::wstring(double_) + L".exe");
+    const std::wstring built =
+        JoinPath(self.substr(0, self.find_last_of(L'\\')), std::wstring(double_) + L".exe");
     const std::wstring engineFolder = JoinPath(installFolder, L"recognition");
     CreateFolderTree(engineFolder);
     ASSERT_TRUE(CopyFileW(built.c_str(), JoinPath(engineFolder, L"ZOZID32.dll").c_str(), FALSE));

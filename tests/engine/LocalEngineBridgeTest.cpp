@@ -41,8 +41,8 @@ TEST_F(LocalEngineBridgeTest, ReadsTheEnginesAnsiTextAndEmptiesTheClipboard) {
 
     EXPECT_EQ(text, L"本地识别的文字 text 2026");
     EXPECT_FALSE(EngineFormatOnClipboard());
-    const std::wstring expectedLine = L"\"" + EngineFile(L"ZOZID32.dll") + L"\" \"" +
-                                      JoinPath(data_.Path(), L"tmp.bmp") + L"\"";
+    const std::wstring expectedLine =
+        L"\"" + EngineFile(L"ZOZID32.dll") + L"\" \"" + JoinPath(data_.Path(), L"tmp.bmp") + L"\"";
     EXPECT_EQ(Utf8ToWide(ReadFileBytes(EngineFile(L"args.txt"))), expectedLine);
 }
 
@@ -59,8 +59,8 @@ TEST_F(LocalEngineBridgeTest, AColourPictureReachesTheEngineAsAnEightBitGreyBmp)
     EXPECT_EQ(file->bfType, 0x4D42);
     EXPECT_EQ(info->biBitCount, 8);
     EXPECT_EQ(info->biCompression, static_cast<DWORD>(BI_RGB));
-    const auto* palette = reinterpret_cast<const RGBQUAD*>(bmp.data() + sizeof(*file) +
-                                                           info->biSize);
+    const auto* palette =
+        reinterpret_cast<const RGBQUAD*>(bmp.data() + sizeof(*file) + info->biSize);
     for (int i : {0, 1, 127, 255}) {
         EXPECT_EQ(palette[i].rgbRed, i);
         EXPECT_EQ(palette[i].rgbGreen, i);

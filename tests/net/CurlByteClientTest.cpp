@@ -1,6 +1,6 @@
+#include <windows.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -135,7 +135,8 @@ TEST(CurlByteClientDownload, ErrorPageIsAFailureNotTheFile) {
     LoopbackHttpServer server;
     server.Answer(ScriptedResponse{404, "<html>not found</html>", "text/html"});
     TemporaryFolder folder;
-    EXPECT_FALSE(CurlByteClient().Download(server.Origin() + "/x.xls", Utf8Path(folder / L"x.xls")));
+    EXPECT_FALSE(
+        CurlByteClient().Download(server.Origin() + "/x.xls", Utf8Path(folder / L"x.xls")));
 }
 
 TEST(CurlByteClientStall, SilentServerEndsGetAndDownloadInsteadOfHanging) {

@@ -1,8 +1,8 @@
 // The service transport against a TLS server whose certificate (for
 // "localhost" only) is signed by an authority that no system trusts. The
 // server's port and the authority's PEM are in the working folder.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>

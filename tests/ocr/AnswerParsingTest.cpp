@@ -134,7 +134,7 @@ TEST_F(AnswerParsing, FieldLinesFollowTheByteOrderOfTheirNames) {
 
 TEST_F(AnswerParsing, IdentityCardsWithAnUnusablePictureAreRefused) {
     const std::pair<const char*, const wchar_t*> refusals[] = {
-        {"reversed_side", L"放反了"}, {"non_idcard", L"不是身份证"},  {"blurred", L"模糊"},
+        {"reversed_side", L"放反了"},   {"non_idcard", L"不是身份证"}, {"blurred", L"模糊"},
         {"over_exposure", L"曝光过度"}, {"unknown", L"未知"},
     };
     for (const auto& [status, message] : refusals) {
@@ -159,9 +159,10 @@ TEST_F(AnswerParsing, IdentityCardsWithAnUnusablePictureAreRefused) {
 }
 
 TEST_F(AnswerParsing, BankCardKeepsTheNumberAsSentAndHasNoLines) {
-    auto result = Parse("{\"result\":{\"bank_card_number\":\"6222 \\u00ff 0200\","
-                        "\"bank_name\":\"\u5de5\u5546\u94f6\u884c\",\"bank_card_type\":1}}",
-                        Kind::BankCard);
+    auto result = Parse(
+        "{\"result\":{\"bank_card_number\":\"6222 \\u00ff 0200\","
+        "\"bank_name\":\"\u5de5\u5546\u94f6\u884c\",\"bank_card_type\":1}}",
+        Kind::BankCard);
     ASSERT_NE(result, nullptr);
     EXPECT_EQ(result->bankCardNumber, "6222 \xc3\xbf 0200");
     EXPECT_EQ(result->bankName, L"工商银行");
@@ -178,8 +179,8 @@ TEST_F(AnswerParsing, InvoiceShowsLabelledFieldsThenOneRowPerGoodsName) {
         "Other":[{"word":"ignored"}]}})",
                         Kind::VatInvoice);
     ASSERT_NE(result, nullptr);
-    EXPECT_THAT(result->lines, ElementsAre(L"发票号码：0123", L"笔||1|||||0.1", L"纸||2|||||0.2",
-                                           L"墨||3|||||"));
+    EXPECT_THAT(result->lines,
+                ElementsAre(L"发票号码：0123", L"笔||1|||||0.1", L"纸||2|||||0.2", L"墨||3|||||"));
 
     auto stopsAtEmptyName = Parse(R"({"words_result":{
         "CommodityName":[{"word":"笔"},{"word":""},{"word":"墨"}]}})",

@@ -35,8 +35,8 @@ protected:
 
 TEST_F(RecogniseTest, EmptyOrMissingPicturesSendNothing) {
     WriteFileBytes(folder_.File(L"empty.png"), "");
-    for (const std::wstring& path : {folder_.File(L"empty.png"), folder_.File(L"missing.png"),
-                                     folder_.Path()}) {
+    for (const std::wstring& path :
+         {folder_.File(L"empty.png"), folder_.File(L"missing.png"), folder_.Path()}) {
         RecognitionWorker worker = WorkerFor(Kind::GeneralText);
         EXPECT_EQ(worker.Recognise(WideToUtf8(path), Kind::GeneralText), nullptr);
         EXPECT_EQ(worker.errorKey, MessageKey(MessageKeys::ImageSizeIsZero));

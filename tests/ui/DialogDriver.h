@@ -45,7 +45,9 @@ public:
 
     // Waits up to 5 s for a visible window of the class; false when none came.
     bool WaitForWindow() {
-        return WaitFor([this] { return (window_ = FindVisibleWindowOf(processId_, windowClass_)) != nullptr; });
+        return WaitFor([this] {
+            return (window_ = FindVisibleWindowOf(processId_, windowClass_)) != nullptr;
+        });
     }
     HWND Window() const { return window_; }
 

@@ -41,8 +41,8 @@ protected:
     DialogTest() { CurrentSettings().Load(folder_.File(L"config.ini"), folder_.Path()); }
 
     int Stored(const wchar_t* key) {
-        return static_cast<int>(GetPrivateProfileIntW(L"General", key, -1,
-                                                      folder_.File(L"config.ini").c_str()));
+        return static_cast<int>(
+            GetPrivateProfileIntW(L"General", key, -1, folder_.File(L"config.ini").c_str()));
     }
 
     TempFolder folder_;
@@ -91,7 +91,8 @@ TEST_F(MessageDialogTest, OneLogoByTheIconBitsInformationFirst) {
     for (const Case& each : cases) {
         MessageSeen seen;
         const int result = DriveDialog(
-            kDialogClass, [&] { return ShowMessageDialog(nullptr, Message(L"正文", L"标题", each.flags)); },
+            kDialogClass,
+            [&] { return ShowMessageDialog(nullptr, Message(L"正文", L"标题", each.flags)); },
             ReadMessageThenClose(seen));
         EXPECT_EQ(result, IDNO) << each.flags;
         EXPECT_EQ(seen.info, each.info) << each.flags;
@@ -167,8 +168,9 @@ TEST_F(CloseQuestionTest, NotRemindWithExitStopsAskingAndEndsTheProgramFromNowOn
     CurrentSettings().Set(Setting::HideWhenClose, 1);
     CurrentSettings().Set(Setting::RemindWhenClose, 1);
     bool hideShownAtStart = false;
-    const bool cancelled =
-        DriveDialog(kDialogClass, [] { return AskCloseCancelled(nullptr); }, [&](DialogDriver& driver) {
+    const bool cancelled = DriveDialog(
+        kDialogClass, [] { return AskCloseCancelled(nullptr); },
+        [&](DialogDriver& driver) {
             hideShownAtStart = driver.Selected(L"optHide") && !driver.Selected(L"optExit");
             driver.Click(L"checkNotRemind");
             driver.Click(L"optExit");
@@ -184,8 +186,9 @@ TEST_F(CloseQuestionTest, NotRemindWithExitStopsAskingAndEndsTheProgramFromNowOn
 TEST_F(CloseQuestionTest, CancelStoresNothing) {
     CurrentSettings().Set(Setting::HideWhenClose, 1);
     CurrentSettings().Set(Setting::RemindWhenClose, 1);
-    const bool cancelled =
-        DriveDialog(kDialogClass, [] { return AskCloseCancelled(nullptr); }, [](DialogDriver& driver) {
+    const bool cancelled = DriveDialog(
+        kDialogClass, [] { return AskCloseCancelled(nullptr); },
+        [](DialogDriver& driver) {
             driver.Click(L"checkNotRemind");
             driver.Click(L"optExit");
             driver.ClickAt(kCrossX, kCrossY);
@@ -200,8 +203,9 @@ using MergeQuestionTest = DialogTest;
 TEST_F(MergeQuestionTest, TheCrossStartsTheRunWithTheChoiceShown) {
     CurrentSettings().Set(Setting::RemindMergeBatch, 1);
     bool defaultAtStart = false;
-    const bool merge =
-        DriveDialog(kDialogClass, [] { return AskMergeBatch(nullptr); }, [&](DialogDriver& driver) {
+    const bool merge = DriveDialog(
+        kDialogClass, [] { return AskMergeBatch(nullptr); },
+        [&](DialogDriver& driver) {
             defaultAtStart = driver.Selected(L"optDefault") && driver.Selected(L"checkNotRemind");
             driver.Click(L"optMerge");
             driver.ClickAt(kCrossX, kCrossY);
@@ -214,8 +218,9 @@ TEST_F(MergeQuestionTest, TheCrossStartsTheRunWithTheChoiceShown) {
 TEST_F(MergeQuestionTest, UntickingTheCheckBoxTurnsTheQuestionOffAtOnce) {
     CurrentSettings().Set(Setting::RemindMergeBatch, 1);
     int storedBeforeClosing = -1;
-    const bool merge =
-        DriveDialog(kDialogClass, [] { return AskMergeBatch(nullptr); }, [&](DialogDriver& driver) {
+    const bool merge = DriveDialog(
+        kDialogClass, [] { return AskMergeBatch(nullptr); },
+        [&](DialogDriver& driver) {
             driver.Click(L"checkNotRemind");
             DialogDriver::WaitFor([&] { return Stored(L"RemindMergeBatch") == 0; });
             storedBeforeClosing = Stored(L"RemindMergeBatch");
@@ -232,7 +237,8 @@ TEST_F(CopyConfirmationTest, NotRemindTurnsTheConfirmationOff) {
     CurrentSettings().Set(Setting::RemindWhenCopy, 1);
     std::wstring closeText;
     DriveDialog(
-        kDialogClass, [] {
+        kDialogClass,
+        [] {
             ConfirmCopy(nullptr);
             return true;
         },
@@ -260,7 +266,8 @@ TEST_F(DialogTest, TheCopyingHintStaysUntilItIsClosedByItsClass) {
 }
 
 TEST_F(DialogTest, TheAboutBoxShowsTheInstalledVersionAndMachineCode) {
-    const std::wstring key = L"Software\\PimloOCRTest\\Dialogs" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring key =
+        L"Software\\PimloOCRTest\\Dialogs" + std::to_wstring(GetCurrentProcessId());
     ProductRegistryPaths paths{{HKEY_CURRENT_USER, key + L"\\User"},
                                {HKEY_CURRENT_USER, key + L"\\Machine"},
                                {HKEY_CURRENT_USER, key + L"\\Run"}};

@@ -27,7 +27,8 @@ TEST(DisplayText, BankCardPermitAndLines) {
     card.bankName = L"中国工商银行";
     card.bankCardNumber = "6222 0202 0011 2345 679";
     card.lines = {L"ignored"};
-    EXPECT_EQ(DisplayText(card, RecognitionKind::BankCard), L"中国工商银行\r\n6222 0202 0011 2345 679");
+    EXPECT_EQ(DisplayText(card, RecognitionKind::BankCard),
+              L"中国工商银行\r\n6222 0202 0011 2345 679");
 
     RecognitionResult permit;
     permit.lines = {L"开户许可证", L"账号12", L"3x"};
@@ -43,7 +44,9 @@ TEST(TextFiles, OneByteOrderMarkThenUtf16AndReadBackWithoutIt) {
     TempFolder folder;
     const std::wstring file = folder.File(L"a.jpg.txt");
     ASSERT_TRUE(SaveTextFile(file, L"abc"));
-    EXPECT_EQ(ReadFileBytes(file), std::string("\xFF\xFE" "a\0b\0c\0", 8));
+    EXPECT_EQ(ReadFileBytes(file), std::string("\xFF\xFE"
+                                               "a\0b\0c\0",
+                                               8));
     // Saved again over itself, the file still starts with a single mark.
     ASSERT_TRUE(SaveTextFile(file, ReadTextFile(file) + L"中"));
     EXPECT_EQ(ReadTextFile(file), L"abc中");
@@ -119,7 +122,6 @@ TEST(OutputFolders, TheFirstFreeNumberedName) {
 
 class PictureShrinkingTest : public testing::Test {
 protected:
-
     std::wstring Picture(const wchar_t* name, int width, int height) {
         Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
         CLSID png = {};

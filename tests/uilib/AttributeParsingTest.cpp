@@ -53,7 +53,8 @@ TEST(ImageAttribute, SourceDestCornerAndFade) {
 }
 
 TEST(ImageAttribute, TheScanStripSyntaxWithBlanksAroundEquals) {
-    ImageAttribute image = ParseImageAttribute(L"file = '../default/gif/scan.png' source = '382,0,573,158'");
+    ImageAttribute image =
+        ParseImageAttribute(L"file = '../default/gif/scan.png' source = '382,0,573,158'");
     EXPECT_EQ(image.file, L"../default/gif/scan.png");
     EXPECT_TRUE(SameRect(image.source, RECT{382, 0, 573, 158}));
 }

@@ -24,7 +24,8 @@ TEST_F(BuilderTest, BuildsTheLayoutFromTheArchiveWithIncludedFontsAndDefaults) {
     // The Default entry gives the height; the element's own colour wins.
     EXPECT_EQ(button->GetFixedHeight(), 30);
     EXPECT_EQ(button->GetTextColor(), 0xFFFFFFFFu);
-    EXPECT_EQ(static_cast<CButtonUI*>(manager_.FindControl(L"btnHidden"))->GetTextColor(), 0xFF112233u);
+    EXPECT_EQ(static_cast<CButtonUI*>(manager_.FindControl(L"btnHidden"))->GetTextColor(),
+              0xFF112233u);
     LOGFONTW font = {};
     GetObjectW(manager_.GetFont(1), sizeof(font), &font);
     EXPECT_EQ(font.lfHeight, -14);
@@ -40,7 +41,8 @@ TEST_F(BuilderTest, UnknownElementsAskTheCallback) {
         }
         std::wstring asked;
     } callback;
-    CControlUI* root = CDialogBuilder().Create(L"<MyWidget name='w'/>", nullptr, &callback, &manager_);
+    CControlUI* root =
+        CDialogBuilder().Create(L"<MyWidget name='w'/>", nullptr, &callback, &manager_);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(callback.asked, L"MyWidget");
     delete root;
@@ -58,7 +60,8 @@ TEST_F(BuilderTest, ChildrenOfAControlThatHoldsNoneAreNotKept) {
         int live = 0;
     } callback;
     CControlUI* root = CDialogBuilder().Create(
-        L"<VerticalLayout><Probe/><MenuElement enabled='false'><Probe/></MenuElement></VerticalLayout>",
+        L"<VerticalLayout><Probe/><MenuElement "
+        L"enabled='false'><Probe/></MenuElement></VerticalLayout>",
         nullptr, &callback, &manager_);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(static_cast<CContainerUI*>(root)->GetCount(), 2);
@@ -73,9 +76,9 @@ TEST_F(BuilderTest, AMissingLayoutGivesNoTree) {
 }
 
 TEST_F(BuilderTest, ALayoutThatIncludesItselfEnds) {
-    CControlUI* root = CDialogBuilder().Create(
-        L"<Window><Include source='loop.xml'/><Label name='x'/></Window>", nullptr, nullptr,
-        &manager_);
+    CControlUI* root =
+        CDialogBuilder().Create(L"<Window><Include source='loop.xml'/><Label name='x'/></Window>",
+                                nullptr, nullptr, &manager_);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root->GetName(), L"x");
     delete root;

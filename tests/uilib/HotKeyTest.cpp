@@ -11,8 +11,12 @@ using HotKeyTest = ControlsWindowTest;
 
 TEST_F(HotKeyTest, ModifiersSetAndReadAreRegisterHotKeyBits) {
     auto* field = Find<CHotKeyUI>(L"hotkey");
-    const WORD cases[] = {MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_CONTROL | MOD_ALT,
-                          MOD_SHIFT | MOD_ALT, MOD_CONTROL | MOD_SHIFT | MOD_ALT};
+    const WORD cases[] = {MOD_ALT,
+                          MOD_CONTROL,
+                          MOD_SHIFT,
+                          MOD_CONTROL | MOD_ALT,
+                          MOD_SHIFT | MOD_ALT,
+                          MOD_CONTROL | MOD_SHIFT | MOD_ALT};
     for (WORD modifiers : cases) {
         field->SetHotKey('Q', modifiers);
         WORD key = 0;

@@ -19,8 +19,9 @@ protected:
 };
 
 TEST_F(LayoutTest, FixedChildrenKeepTheirSizeAndStretchingOnesShareTheRest) {
-    Build(L"<VerticalLayout inset='10,10,10,10' childpadding='4'>"
-          L"<Control name='a' height='30'/><Control name='b'/><Control name='c'/></VerticalLayout>");
+    Build(
+        L"<VerticalLayout inset='10,10,10,10' childpadding='4'>"
+        L"<Control name='a' height='30'/><Control name='b'/><Control name='c'/></VerticalLayout>");
     EXPECT_EQ(PosOf(L"a").top, 10);
     EXPECT_EQ(PosOf(L"a").bottom, 40);
     EXPECT_EQ(PosOf(L"a").left, 10);
@@ -33,8 +34,9 @@ TEST_F(LayoutTest, FixedChildrenKeepTheirSizeAndStretchingOnesShareTheRest) {
 }
 
 TEST_F(LayoutTest, PaddingAndFixedWidthInARow) {
-    Build(L"<HorizontalLayout><Control name='a' width='50' padding='5,6,7,8'/>"
-          L"<Control name='b'/></HorizontalLayout>");
+    Build(
+        L"<HorizontalLayout><Control name='a' width='50' padding='5,6,7,8'/>"
+        L"<Control name='b'/></HorizontalLayout>");
     EXPECT_EQ(PosOf(L"a").left, 5);
     EXPECT_EQ(PosOf(L"a").right, 55);
     EXPECT_EQ(PosOf(L"a").top, 6);
@@ -44,9 +46,10 @@ TEST_F(LayoutTest, PaddingAndFixedWidthInARow) {
 }
 
 TEST_F(LayoutTest, HiddenChildrenTakeNoRoomAndFloatingOnesSitAtTheirPos) {
-    Build(L"<HorizontalLayout inset='10,20,0,0'><Control name='gone' width='100' visible='false'/>"
-          L"<Control name='a' width='40'/>"
-          L"<Control name='f' float='true' pos='5,6,25,16'/></HorizontalLayout>");
+    Build(
+        L"<HorizontalLayout inset='10,20,0,0'><Control name='gone' width='100' visible='false'/>"
+        L"<Control name='a' width='40'/>"
+        L"<Control name='f' float='true' pos='5,6,25,16'/></HorizontalLayout>");
     EXPECT_EQ(PosOf(L"a").left, 10);
     RECT floating = PosOf(L"f");
     EXPECT_EQ(floating.left, 15);
@@ -56,17 +59,19 @@ TEST_F(LayoutTest, HiddenChildrenTakeNoRoomAndFloatingOnesSitAtTheirPos) {
 }
 
 TEST_F(LayoutTest, MinimumAndMaximumBoundStretching) {
-    Build(L"<HorizontalLayout><Control name='a' maxwidth='50'/><Control name='b' minwidth='200'/>"
-          L"</HorizontalLayout>");
+    Build(
+        L"<HorizontalLayout><Control name='a' maxwidth='50'/><Control name='b' minwidth='200'/>"
+        L"</HorizontalLayout>");
     EXPECT_EQ(PosOf(L"a").right - PosOf(L"a").left, 50);
     EXPECT_GE(PosOf(L"b").right - PosOf(L"b").left, 200);
 }
 
 TEST_F(LayoutTest, DoubleScaleDoublesEveryLayoutNumber) {
     manager_.SetDPI(192);
-    Build(L"<VerticalLayout inset='10,10,10,10'><Control name='a' height='30' padding='0,5,0,0'/>"
-          L"</VerticalLayout>",
-          RECT{0, 0, 600, 400});
+    Build(
+        L"<VerticalLayout inset='10,10,10,10'><Control name='a' height='30' padding='0,5,0,0'/>"
+        L"</VerticalLayout>",
+        RECT{0, 0, 600, 400});
     EXPECT_EQ(PosOf(L"a").top, 30);
     EXPECT_EQ(PosOf(L"a").bottom, 90);
     EXPECT_EQ(PosOf(L"a").left, 20);
@@ -86,8 +91,9 @@ TEST_F(LayoutTest, TabLayoutShowsOnlyTheSelectedPage) {
 }
 
 TEST_F(LayoutTest, HidingAContainerHidesItsChildren) {
-    Build(L"<VerticalLayout><HorizontalLayout name='row'><Control name='inner'/></HorizontalLayout>"
-          L"</VerticalLayout>");
+    Build(
+        L"<VerticalLayout><HorizontalLayout name='row'><Control name='inner'/></HorizontalLayout>"
+        L"</VerticalLayout>");
     manager_.FindControl(L"row")->SetVisible(false);
     EXPECT_FALSE(manager_.FindControl(L"inner")->IsVisible());
     manager_.FindControl(L"row")->SetVisible(true);

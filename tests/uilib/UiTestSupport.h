@@ -65,8 +65,9 @@ public:
             return 0;
         }
         HWND menu = FindWindowW(L"PimloUIMenu", nullptr);
-        menuCommands.push_back(reinterpret_cast<const wchar_t*>(wParam) +
-                               std::wstring(menu && IsWindowVisible(menu) ? L":shown" : L":hidden"));
+        menuCommands.push_back(
+            reinterpret_cast<const wchar_t*>(wParam) +
+            std::wstring(menu && IsWindowVisible(menu) ? L":shown" : L":hidden"));
         return 0;
     }
     LRESULT OnTimer(UINT, WPARAM, LPARAM, BOOL& bHandled) override {

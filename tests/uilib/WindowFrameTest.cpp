@@ -102,9 +102,7 @@ protected:
     HWND hwnd_ = nullptr;
 };
 
-MATCHER_P(SameRect, expected, "") {
-    return EqualRect(&arg, &expected) != FALSE;
-}
+MATCHER_P(SameRect, expected, "") { return EqualRect(&arg, &expected) != FALSE; }
 
 TEST_F(WindowFrameTest, TheShadowSurroundsTheWindowJustBelowItAndFollowsIt) {
     if (!DesktopBlendsWindows()) {

@@ -3,7 +3,8 @@
 #include "ui/WebAddress.h"
 
 void CAboutDlg::OnWindowInit() {
-    if (auto* version = Find(L"LabelVersion")) version->SetText(registry_.InstalledVersion().c_str());
+    if (auto* version = Find(L"LabelVersion"))
+        version->SetText(registry_.InstalledVersion().c_str());
     if (auto* uid = Find(L"LabelUID")) uid->SetText(registry_.MachineCode().c_str());
 }
 

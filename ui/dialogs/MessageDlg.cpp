@@ -25,8 +25,10 @@ void CMessageDlg::ShowLogo() {
     const UINT flags = content_.flags;
     const wchar_t* shown = L"infoLogo";
     if (!(flags & kInformationBit)) {
-        if (flags & kErrorBit) shown = L"errorLogo";
-        else if (flags & kWarningBit) shown = L"warnLogo";
+        if (flags & kErrorBit)
+            shown = L"errorLogo";
+        else if (flags & kWarningBit)
+            shown = L"warnLogo";
     }
     for (const wchar_t* logo : {L"infoLogo", L"errorLogo", L"warnLogo"}) {
         if (auto* control = Find(logo)) control->SetVisible(std::wstring(logo) == shown);
@@ -54,10 +56,14 @@ void CMessageDlg::ArrangeButtons() {
 }
 
 void CMessageDlg::OnClick(const std::wstring& name) {
-    if (name == L"btnYes") result_ = kMessageYes;
-    else if (name == L"btnLeft") result_ = kMessageLeft;
-    else if (name == L"btnClose") result_ = kMessageClosed;
-    else return;
+    if (name == L"btnYes")
+        result_ = kMessageYes;
+    else if (name == L"btnLeft")
+        result_ = kMessageLeft;
+    else if (name == L"btnClose")
+        result_ = kMessageClosed;
+    else
+        return;
     CloseDialog();
 }
 

@@ -21,9 +21,9 @@ struct MessageDialogContent {
 };
 
 // The answers of the message dialog.
-inline constexpr int kMessageClosed = IDNO;       // btnClose, the cross, Escape
-inline constexpr int kMessageYes = IDYES;         // btnYes
-inline constexpr int kMessageLeft = 12;           // btnLeft
+inline constexpr int kMessageClosed = IDNO;  // btnClose, the cross, Escape
+inline constexpr int kMessageYes = IDYES;    // btnYes
+inline constexpr int kMessageLeft = 12;      // btnLeft
 
 // The general message dialog ("dlg_message.xml"): caption, one logo chosen by
 // the flags, the text, and "确定" alone or with "取消" for a yes/no question.

@@ -13,7 +13,8 @@ void CMessageMerge::OnWindowInit() {
 void CMessageMerge::OnClick(const std::wstring& name) {
     if (name == L"checkNotRemind") {
         AppSettings& settings = CurrentSettings();
-        settings.Set(Setting::RemindMergeBatch, settings.Get(Setting::RemindMergeBatch) != 0 ? 0 : 1);
+        settings.Set(Setting::RemindMergeBatch,
+                     settings.Get(Setting::RemindMergeBatch) != 0 ? 0 : 1);
     } else if (name == L"btnClose") {
         CloseDialog();
     }

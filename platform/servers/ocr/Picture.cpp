@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/servers/ocr/ApiErrors.h"
 #include "platform/servers/core/Base64Decode.h"
+#include "platform/servers/ocr/ApiErrors.h"
 
 namespace pimlo::servers {
 

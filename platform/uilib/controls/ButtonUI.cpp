@@ -28,12 +28,30 @@ void CButtonUI::SetEnabled(bool enabled) {
     CControlUI::SetEnabled(enabled);
 }
 
-void CButtonUI::SetNormalImage(LPCTSTR image) { normalImage_ = image ? image : L""; Invalidate(); }
-void CButtonUI::SetHotImage(LPCTSTR image) { hotImage_ = image ? image : L""; Invalidate(); }
-void CButtonUI::SetPushedImage(LPCTSTR image) { pushedImage_ = image ? image : L""; Invalidate(); }
-void CButtonUI::SetFocusedImage(LPCTSTR image) { focusedImage_ = image ? image : L""; Invalidate(); }
-void CButtonUI::SetDisabledImage(LPCTSTR image) { disabledImage_ = image ? image : L""; Invalidate(); }
-void CButtonUI::SetForeImage(LPCTSTR image) { foreImage_ = image ? image : L""; Invalidate(); }
+void CButtonUI::SetNormalImage(LPCTSTR image) {
+    normalImage_ = image ? image : L"";
+    Invalidate();
+}
+void CButtonUI::SetHotImage(LPCTSTR image) {
+    hotImage_ = image ? image : L"";
+    Invalidate();
+}
+void CButtonUI::SetPushedImage(LPCTSTR image) {
+    pushedImage_ = image ? image : L"";
+    Invalidate();
+}
+void CButtonUI::SetFocusedImage(LPCTSTR image) {
+    focusedImage_ = image ? image : L"";
+    Invalidate();
+}
+void CButtonUI::SetDisabledImage(LPCTSTR image) {
+    disabledImage_ = image ? image : L"";
+    Invalidate();
+}
+void CButtonUI::SetForeImage(LPCTSTR image) {
+    foreImage_ = image ? image : L"";
+    Invalidate();
+}
 void CButtonUI::SetHotTextColor(DWORD color) { hotTextColor_ = color; }
 void CButtonUI::SetPushedTextColor(DWORD color) { pushedTextColor_ = color; }
 void CButtonUI::SetHotBkColor(DWORD color) { hotBkColor_ = color; }

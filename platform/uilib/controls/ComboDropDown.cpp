@@ -157,8 +157,9 @@ void ComboDropDown::Paint() {
         RECT text = {row.left + manager->GetDPI().Scale(6), row.top, row.right, row.bottom};
         std::wstring label = combo_->GetItemAt(i)->GetText();
         if (combo_->IsItemShowHtml()) {
-            CRenderEngine::DrawHtmlText(memory, manager, text, label.c_str(), combo_->GetTextColor(),
-                                        combo_->GetFont(), DT_SINGLELINE | DT_VCENTER);
+            CRenderEngine::DrawHtmlText(memory, manager, text, label.c_str(),
+                                        combo_->GetTextColor(), combo_->GetFont(),
+                                        DT_SINGLELINE | DT_VCENTER);
         } else {
             CRenderEngine::DrawText(memory, manager, text, label.c_str(), combo_->GetTextColor(),
                                     combo_->GetFont(), DT_SINGLELINE | DT_VCENTER);

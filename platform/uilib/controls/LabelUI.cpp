@@ -40,9 +40,7 @@ void CLabelUI::SetShowHtml(bool showHtml) {
     Invalidate();
 }
 
-DWORD CLabelUI::CurrentTextColor() const {
-    return IsEnabled() ? textColor_ : disabledTextColor_;
-}
+DWORD CLabelUI::CurrentTextColor() const { return IsEnabled() ? textColor_ : disabledTextColor_; }
 
 void CLabelUI::PaintText(HDC hDC) {
     std::wstring text = GetText();
@@ -89,7 +87,8 @@ void CLabelUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
             textStyle_ |= DT_BOTTOM;
         }
     } else if (key == L"endellipsis") {
-        textStyle_ = ParseBool(value) ? (textStyle_ | DT_END_ELLIPSIS) : (textStyle_ & ~DT_END_ELLIPSIS);
+        textStyle_ =
+            ParseBool(value) ? (textStyle_ | DT_END_ELLIPSIS) : (textStyle_ & ~DT_END_ELLIPSIS);
     } else if (key == L"wordbreak" || key == L"multiline") {
         if (ParseBool(value)) {
             textStyle_ = (textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK;

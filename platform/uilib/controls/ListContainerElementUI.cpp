@@ -48,7 +48,8 @@ void CListContainerElementUI::PaintBkColor(HDC hDC) {
     DWORD color = 0;
     if (owner) {
         color = IsSelected() ? owner->GetItemSelectedBkColor()
-                             : hot_ ? owner->GetItemHotBkColor() : owner->GetItemBkColor();
+                : hot_       ? owner->GetItemHotBkColor()
+                             : owner->GetItemBkColor();
     }
     if (color) {
         CRenderEngine::DrawColor(hDC, pos_, color);

@@ -12,8 +12,8 @@ NativeChild::~NativeChild() { Destroy(); }
 bool NativeChild::Create(CControlUI* control, HWND parent, LPCWSTR className, DWORD style,
                          DWORD exStyle, Hook hook) {
     Destroy();
-    hwnd_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0,
-                            0, parent, nullptr, CPaintManagerUI::GetInstance(), nullptr);
+    hwnd_ = CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                            parent, nullptr, CPaintManagerUI::GetInstance(), nullptr);
     if (!hwnd_) {
         return false;
     }

@@ -46,8 +46,14 @@ void COptionUI::SetManager(CPaintManagerUI* manager, CControlUI* parent, bool in
     }
 }
 
-void COptionUI::SetSelectedImage(LPCTSTR image) { selectedImage_ = image ? image : L""; Invalidate(); }
-void COptionUI::SetSelectedHotImage(LPCTSTR image) { selectedHotImage_ = image ? image : L""; Invalidate(); }
+void COptionUI::SetSelectedImage(LPCTSTR image) {
+    selectedImage_ = image ? image : L"";
+    Invalidate();
+}
+void COptionUI::SetSelectedHotImage(LPCTSTR image) {
+    selectedHotImage_ = image ? image : L"";
+    Invalidate();
+}
 void COptionUI::SetSelectedTextColor(DWORD color) { selectedTextColor_ = color; }
 void COptionUI::SetSelectedBkColor(DWORD color) { selectedBkColor_ = color; }
 

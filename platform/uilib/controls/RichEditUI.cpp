@@ -87,8 +87,8 @@ void CRichEditUI::DoPaint(HDC hDC, const RECT& paint) {
 CRichEditUI::ScrollMetrics CRichEditUI::MeasureScroll() const {
     HWND hwnd = native_->Handle();
     ScrollMetrics metrics;
-    metrics.lineHeight = std::max(
-        1, static_cast<int>(manager_->GetFontMetrics(manager_->GetFont(font_)).tmHeight));
+    metrics.lineHeight =
+        std::max(1, static_cast<int>(manager_->GetFontMetrics(manager_->GetFont(font_)).tmHeight));
     RECT client;
     GetClientRect(hwnd, &client);
     metrics.page = std::max(1, static_cast<int>(client.bottom));
@@ -151,8 +151,8 @@ bool CRichEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 bool CRichEditUI::HandleNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (uMsg == WM_COMMAND &&
-        (HIWORD(wParam) == EN_VSCROLL || HIWORD(wParam) == EN_UPDATE || HIWORD(wParam) == EN_CHANGE)) {
+    if (uMsg == WM_COMMAND && (HIWORD(wParam) == EN_VSCROLL || HIWORD(wParam) == EN_UPDATE ||
+                               HIWORD(wParam) == EN_CHANGE)) {
         SyncScrollBar();
     }
     return CEditUI::HandleNativeMessage(uMsg, wParam, lParam, result);

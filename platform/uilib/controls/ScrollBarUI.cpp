@@ -65,8 +65,7 @@ RECT CScrollBarUI::TrackRect() const {
 RECT CScrollBarUI::GetThumbRect() const {
     RECT track = TrackRect();
     int trackLength = std::max(0L, track.bottom - track.top);
-    int thumbLength = range_ == 0 ? trackLength
-                                  : MulDiv(trackLength, page_, page_ + range_);
+    int thumbLength = range_ == 0 ? trackLength : MulDiv(trackLength, page_, page_ + range_);
     thumbLength = std::min(trackLength, std::max(thumbLength, Scaled(kMinThumbLength)));
     int travel = trackLength - thumbLength;
     int offset = range_ == 0 ? 0 : MulDiv(travel, position_, range_);
@@ -140,8 +139,7 @@ void CScrollBarUI::DoEvent(TEventUI& event) {
 }
 
 void CScrollBarUI::DrawPart(HDC hDC, const RECT& rect, const std::wstring& image, DWORD color) {
-    if (!image.empty() && manager_ &&
-        CRenderEngine::DrawImageString(hDC, manager_, rect, image)) {
+    if (!image.empty() && manager_ && CRenderEngine::DrawImageString(hDC, manager_, rect, image)) {
         return;
     }
     int radius = (rect.right - rect.left) / 2;

@@ -103,7 +103,8 @@ void CWkeWebkitUI::SetPos(RECT rect, bool needInvalidate) {
     }
     const WkeEngine* engine = WkeEngine::Get();
     if (engine->MoveWindow) {
-        engine->MoveWindow(view_, pos_.left, pos_.top, pos_.right - pos_.left, pos_.bottom - pos_.top);
+        engine->MoveWindow(view_, pos_.left, pos_.top, pos_.right - pos_.left,
+                           pos_.bottom - pos_.top);
     }
     if (engine->ShowWindow) {
         engine->ShowWindow(view_, IsVisible());

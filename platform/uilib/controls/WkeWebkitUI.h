@@ -13,14 +13,11 @@ public:
     virtual void OnWkeTitleChanged(CWkeWebkitUI*, LPCTSTR) {}
     virtual void OnWkeURLChanged(CWkeWebkitUI*, LPCTSTR) {}
     virtual void OnWkeAlertBox(CWkeWebkitUI*, LPCTSTR) {}
-    virtual bool OnWkeNavigation(CWkeWebkitUI*, int, LPCTSTR) {
-        return true;
-    }
+    virtual bool OnWkeNavigation(CWkeWebkitUI*, int, LPCTSTR) { return true; }
     virtual void* OnWkeCreateView(CWkeWebkitUI*, LPCTSTR) { return nullptr; }
     virtual void OnWkeDocumentReady(CWkeWebkitUI*) {}
     // result: 0 succeeded, 1 failed, 2 cancelled.
-    virtual void OnWkeLoadingFinish(CWkeWebkitUI*, LPCTSTR, int,
-                                    LPCTSTR) {}
+    virtual void OnWkeLoadingFinish(CWkeWebkitUI*, LPCTSTR, int, LPCTSTR) {}
     // A text the page sent (window.external.notify); the answer goes back
     // to the page.
     virtual LPCTSTR OnWkeTextMessage(CWkeWebkitUI*, LPCTSTR) { return L""; }

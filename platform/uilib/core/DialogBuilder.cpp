@@ -109,7 +109,8 @@ private:
     }
 
     void AddFont(const pugi::xml_node& node) {
-        manager_->AddFont(node.attribute("id").as_int(-1), Wide(node.attribute("name").value()).c_str(),
+        manager_->AddFont(node.attribute("id").as_int(-1),
+                          Wide(node.attribute("name").value()).c_str(),
                           node.attribute("size").as_int(12), node.attribute("bold").as_bool(),
                           node.attribute("underline").as_bool(), node.attribute("italic").as_bool(),
                           node.attribute("default").as_bool());

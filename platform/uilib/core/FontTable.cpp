@@ -30,8 +30,8 @@ HFONT FontTable::Get(const std::wstring& face, int size, bool bold, bool underli
 }
 
 HFONT FontTable::Create(const Description& description, int dpi) {
-    Key key{description.face, description.size, description.bold, description.underline,
-            description.italic, dpi};
+    Key key{description.face,      description.size,   description.bold,
+            description.underline, description.italic, dpi};
     auto found = created_.find(key);
     if (found != created_.end()) {
         return found->second;

@@ -257,7 +257,8 @@ CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* parent, LPCTSTR na
         return nullptr;
     }
     std::wstring_view wanted = name;
-    return parent->FindFirst([wanted](CControlUI* control) { return control->GetName() == wanted; });
+    return parent->FindFirst(
+        [wanted](CControlUI* control) { return control->GetName() == wanted; });
 }
 
 void CPaintManagerUI::InitControl(CControlUI* control) {
@@ -381,8 +382,8 @@ void CPaintManagerUI::SetDPI(int dpi) {
         GetWindowRect(hwnd_, &window);
         int centerX = (window.left + window.right) / 2;
         int centerY = (window.top + window.bottom) / 2;
-        SetWindowPos(hwnd_, nullptr, centerX - newSize.cx / 2, centerY - newSize.cy / 2,
-                     newSize.cx, newSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(hwnd_, nullptr, centerX - newSize.cx / 2, centerY - newSize.cy / 2, newSize.cx,
+                     newSize.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     needLayout_ = true;
     Invalidate();
@@ -577,8 +578,7 @@ void CPaintManagerUI::BindNativeWindow(HWND child, CControlUI* control) {
     }
 }
 
-bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                        LRESULT& result) {
+bool CPaintManagerUI::PreMessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     std::vector<IMessageFilterUI*> filters = filters_;
     for (IMessageFilterUI* filter : filters) {
         bool handled = false;
@@ -636,9 +636,9 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
                 TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd_, 0};
                 mouseTracking_ = TrackMouseEvent(&track) != FALSE;
             }
-            SetHover(pushed_ ? (FindControl(point) == pushed_ ? pushed_ : nullptr)
-                             : FindControl(point),
-                     point);
+            SetHover(
+                pushed_ ? (FindControl(point) == pushed_ ? pushed_ : nullptr) : FindControl(point),
+                point);
             CControlUI* target = pushed_ ? pushed_ : hover_;
             TEventUI event = MakeEvent(UIEVENT_MOUSEMOVE, target, point, wParam, lParam);
             DispatchEvent(target, event);
@@ -661,8 +661,9 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             if (control->IsKeyboardEnabled() && control->IsEnabled()) {
                 SetFocus(control);
             }
-            TEventUI event = MakeEvent(uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK,
-                                       control, point, wParam, lParam);
+            TEventUI event =
+                MakeEvent(uMsg == WM_LBUTTONDOWN ? UIEVENT_BUTTONDOWN : UIEVENT_DBLCLICK, control,
+                          point, wParam, lParam);
             DispatchEvent(control, event);
             break;
         }
@@ -679,8 +680,9 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
             CControlUI* control = FindControl(point);
-            TEventUI event = MakeEvent(uMsg == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_RBUTTONUP,
-                                       control, point, wParam, lParam);
+            TEventUI event =
+                MakeEvent(uMsg == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_RBUTTONUP, control,
+                          point, wParam, lParam);
             DispatchEvent(control, event);
             break;
         }
@@ -705,7 +707,9 @@ bool CPaintManagerUI::HandleKey(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (!focus_) {
         return false;
     }
-    int type = uMsg == WM_KEYDOWN ? UIEVENT_KEYDOWN : uMsg == WM_KEYUP ? UIEVENT_KEYUP : UIEVENT_CHAR;
+    int type = uMsg == WM_KEYDOWN ? UIEVENT_KEYDOWN
+               : uMsg == WM_KEYUP ? UIEVENT_KEYUP
+                                  : UIEVENT_CHAR;
     POINT origin = {0, 0};
     TEventUI event = MakeEvent(type, focus_, origin, wParam, lParam);
     event.chKey = static_cast<TCHAR>(wParam);
@@ -720,7 +724,8 @@ bool CPaintManagerUI::ReflectToNative(UINT uMsg, WPARAM wParam, LPARAM lParam, L
     } else {
         child = reinterpret_cast<HWND>(lParam);
     }
-    auto* control = child ? static_cast<CControlUI*>(GetPropW(child, kNativeControlProperty)) : nullptr;
+    auto* control =
+        child ? static_cast<CControlUI*>(GetPropW(child, kNativeControlProperty)) : nullptr;
     return control && control->HandleNativeMessage(uMsg, wParam, lParam, result);
 }
 

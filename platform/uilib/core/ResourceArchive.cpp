@@ -111,8 +111,9 @@ bool ResourceArchive::Read(const std::string& entry, std::string& bytes) const {
         return false;
     }
     bytes.resize(static_cast<size_t>(info.uncompressed_size));
-    int read = bytes.empty() ? 0
-                             : unzReadCurrentFile(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
+    int read = bytes.empty()
+                   ? 0
+                   : unzReadCurrentFile(zip, bytes.data(), static_cast<unsigned>(bytes.size()));
     bool whole = unzCloseCurrentFile(zip) == UNZ_OK && read == static_cast<int>(bytes.size());
     if (!whole) {
         bytes.clear();

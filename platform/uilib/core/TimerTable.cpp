@@ -34,9 +34,10 @@ void TimerTable::KillAll(HWND hwnd, CControlUI* control) {
             ::KillTimer(hwnd, entry.windowsId);
         }
     }
-    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
-                                  [control](const Entry& entry) { return entry.control == control; }),
-                   entries_.end());
+    entries_.erase(
+        std::remove_if(entries_.begin(), entries_.end(),
+                       [control](const Entry& entry) { return entry.control == control; }),
+        entries_.end());
 }
 
 void TimerTable::KillEverything(HWND hwnd) {

@@ -142,7 +142,8 @@ std::wstring Key(const std::wstring& argument) {
 }  // namespace
 
 bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTRUCT* data) {
-    if (!data || data->dwData != DriveTag() || !IsWindow(sender) || data->cbData < sizeof(wchar_t)) {
+    if (!data || data->dwData != DriveTag() || !IsWindow(sender) ||
+        data->cbData < sizeof(wchar_t)) {
         return false;
     }
     std::wstring request(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));

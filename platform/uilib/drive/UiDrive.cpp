@@ -38,9 +38,10 @@ int wmain(int argc, wchar_t** argv) {
     const bool drop = command == L"drop";
     if ((drop && argc < 4) || (!drop && argc != 4) ||
         (command != L"query" && command != L"text" && command != L"click" && !drop)) {
-        fputs("usage: uidrive WINDOWCLASS query|text|click NAME\n"
-              "       uidrive WINDOWCLASS drop PATH...\n",
-              stderr);
+        fputs(
+            "usage: uidrive WINDOWCLASS query|text|click NAME\n"
+            "       uidrive WINDOWCLASS drop PATH...\n",
+            stderr);
         return 2;
     }
     // Lines end in "\n" alone, whatever reads them.

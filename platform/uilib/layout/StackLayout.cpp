@@ -14,13 +14,23 @@ struct AxisView {
     long Before(const RECT& padding) const { return vertical ? padding.top : padding.left; }
     long After(const RECT& padding) const { return vertical ? padding.bottom : padding.right; }
     long AcrossBefore(const RECT& padding) const { return vertical ? padding.left : padding.top; }
-    long AcrossAfter(const RECT& padding) const { return vertical ? padding.right : padding.bottom; }
+    long AcrossAfter(const RECT& padding) const {
+        return vertical ? padding.right : padding.bottom;
+    }
     long Fixed(SIZE size) const { return vertical ? size.cy : size.cx; }
     long FixedAcross(SIZE size) const { return vertical ? size.cx : size.cy; }
-    int MinAlong(const CControlUI* c) const { return vertical ? c->GetMinHeight() : c->GetMinWidth(); }
-    int MaxAlong(const CControlUI* c) const { return vertical ? c->GetMaxHeight() : c->GetMaxWidth(); }
-    int MinAcross(const CControlUI* c) const { return vertical ? c->GetMinWidth() : c->GetMinHeight(); }
-    int MaxAcross(const CControlUI* c) const { return vertical ? c->GetMaxWidth() : c->GetMaxHeight(); }
+    int MinAlong(const CControlUI* c) const {
+        return vertical ? c->GetMinHeight() : c->GetMinWidth();
+    }
+    int MaxAlong(const CControlUI* c) const {
+        return vertical ? c->GetMaxHeight() : c->GetMaxWidth();
+    }
+    int MinAcross(const CControlUI* c) const {
+        return vertical ? c->GetMinWidth() : c->GetMinHeight();
+    }
+    int MaxAcross(const CControlUI* c) const {
+        return vertical ? c->GetMaxWidth() : c->GetMaxHeight();
+    }
 };
 
 bool Stacked(const CControlUI* item) { return item->IsVisible() && !item->IsFloat(); }
@@ -83,7 +93,8 @@ int StackChildren(const std::vector<CControlUI*>& items, const RECT& client, int
             stretchSpace = std::max(0L, stretchSpace - along);
         }
         long across = axis.FixedAcross(estimate);
-        long acrossRoom = axis.Across(client) - axis.AcrossBefore(padding) - axis.AcrossAfter(padding);
+        long acrossRoom =
+            axis.Across(client) - axis.AcrossBefore(padding) - axis.AcrossAfter(padding);
         if (across <= 0) {
             across = acrossRoom;
         }

@@ -10,7 +10,9 @@ constexpr WORD kDibBits = 24;
 // The header of a locked block; the block stays locked while the object lives.
 class LockedDib {
 public:
-    explicit LockedDib(HANDLE block) : block_(block), header_(block ? static_cast<BITMAPINFOHEADER*>(GlobalLock(block)) : nullptr) {}
+    explicit LockedDib(HANDLE block)
+        : block_(block),
+          header_(block ? static_cast<BITMAPINFOHEADER*>(GlobalLock(block)) : nullptr) {}
     ~LockedDib() {
         if (header_) {
             GlobalUnlock(block_);
@@ -20,8 +22,9 @@ public:
     LockedDib& operator=(const LockedDib&) = delete;
     BITMAPINFOHEADER* Header() const { return header_; }
     BYTE* Bits() const {
-        DWORD colors = header_->biClrUsed ? header_->biClrUsed
-                                          : (header_->biBitCount <= 8 ? 1u << header_->biBitCount : 0);
+        DWORD colors = header_->biClrUsed
+                           ? header_->biClrUsed
+                           : (header_->biBitCount <= 8 ? 1u << header_->biBitCount : 0);
         return reinterpret_cast<BYTE*>(header_) + header_->biSize + colors * sizeof(RGBQUAD);
     }
 
@@ -136,11 +139,10 @@ bool PaintDIB(HDC dc, const RECT* dest, HANDLE dib, const RECT* source) {
     int sourceHeight = source->bottom - source->top;
     int sourceY = std::abs(locked.Header()->biHeight) - source->bottom;
     // Lines drawn; 0 or GDI_ERROR (negative as int) on failure.
-    int lines = StretchDIBits(dc, dest->left, dest->top, dest->right - dest->left,
-                         dest->bottom - dest->top, source->left, sourceY,
-                         source->right - source->left, sourceHeight, locked.Bits(),
-                         reinterpret_cast<BITMAPINFO*>(locked.Header()), DIB_RGB_COLORS,
-                         SRCCOPY);
+    int lines = StretchDIBits(
+        dc, dest->left, dest->top, dest->right - dest->left, dest->bottom - dest->top, source->left,
+        sourceY, source->right - source->left, sourceHeight, locked.Bits(),
+        reinterpret_cast<BITMAPINFO*>(locked.Header()), DIB_RGB_COLORS, SRCCOPY);
     return lines > 0;
 }
 
@@ -152,10 +154,10 @@ bool PaintBitmap(HDC dc, const RECT* dest, HBITMAP bitmap, const RECT* source, H
     HGDIOBJ old = SelectObject(memory, bitmap);
     HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
     SetStretchBltMode(dc, COLORONCOLOR);
-    bool painted = StretchBlt(dc, dest->left, dest->top, dest->right - dest->left,
-                              dest->bottom - dest->top, memory, source->left, source->top,
-                              source->right - source->left, source->bottom - source->top,
-                              SRCCOPY) != FALSE;
+    bool painted =
+        StretchBlt(dc, dest->left, dest->top, dest->right - dest->left, dest->bottom - dest->top,
+                   memory, source->left, source->top, source->right - source->left,
+                   source->bottom - source->top, SRCCOPY) != FALSE;
     if (oldPalette) {
         SelectPalette(dc, oldPalette, FALSE);
     }

@@ -1,12 +1,12 @@
 #include "platform/uilib/render/ImageData.h"
 
 #include <objidl.h>
-#include <shlwapi.h>
 #include <gdiplus.h>
+#include <shlwapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <mutex>
-#include <algorithm>
 
 #include "common/Win32Handles.h"
 #include "platform/uilib/render/DibSection.h"
@@ -64,9 +64,10 @@ std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit
         return nullptr;
     }
     for (int row = 0; row < height; ++row) {
-        std::memcpy(static_cast<BYTE*>(pixels) + static_cast<size_t>(row) * width * 4,
-                    static_cast<const BYTE*>(locked.Scan0) + static_cast<ptrdiff_t>(row) * locked.Stride,
-                    static_cast<size_t>(width) * 4);
+        std::memcpy(
+            static_cast<BYTE*>(pixels) + static_cast<size_t>(row) * width * 4,
+            static_cast<const BYTE*>(locked.Scan0) + static_cast<ptrdiff_t>(row) * locked.Stride,
+            static_cast<size_t>(width) * 4);
     }
     picture.UnlockBits(&locked);
     return std::make_shared<ImageData>(bitmap, width, height, pixelsPerUnit);

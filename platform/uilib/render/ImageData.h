@@ -36,7 +36,8 @@ UILIB_API std::shared_ptr<ImageData> DecodeImage(const std::string& bytes, int p
 
 // The frames of an animated GIF and their delays in milliseconds (at least
 // 20, as browsers treat shorter ones). A still picture gives one frame.
-UILIB_API void DecodeAnimation(const std::string& bytes, std::vector<std::shared_ptr<ImageData>>& frames,
+UILIB_API void DecodeAnimation(const std::string& bytes,
+                               std::vector<std::shared_ptr<ImageData>>& frames,
                                std::vector<UINT>& delays);
 
 // Starts GDI+ once for the library's own use; the program may start it too.

@@ -119,8 +119,7 @@ private:
             style.fontFace.clear();
         } else {
             size_t lastSpace = argument.find_last_of(L' ');
-            if (lastSpace == std::wstring_view::npos ||
-                !IsNumber(argument.substr(lastSpace + 1))) {
+            if (lastSpace == std::wstring_view::npos || !IsNumber(argument.substr(lastSpace + 1))) {
                 return false;
             }
             style.fontFace = std::wstring(TrimSpaces(argument.substr(0, lastSpace)));

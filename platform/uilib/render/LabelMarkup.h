@@ -19,12 +19,12 @@
 struct MarkupRun {
     enum Kind { Text, Space, Image, LineBreak };
     Kind kind = Text;
-    std::wstring text;     // Text: the characters; Image: the image value
-    int space = 0;         // Space: layout units
-    int fontIndex = -1;    // -1: the label's own font
-    std::wstring fontFace; // non-empty for {f face size}
+    std::wstring text;      // Text: the characters; Image: the image value
+    int space = 0;          // Space: layout units
+    int fontIndex = -1;     // -1: the label's own font
+    std::wstring fontFace;  // non-empty for {f face size}
     int fontSize = 0;
-    DWORD color = 0;       // 0: the label's own colour
+    DWORD color = 0;  // 0: the label's own colour
 };
 
 UILIB_API std::vector<MarkupRun> ParseLabelMarkup(std::wstring_view markup);

@@ -144,17 +144,20 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* manager, const REC
     return true;
 }
 
-void CRenderEngine::DrawImage(HDC hDC, const ImageData& image, const RECT& dest,
-                              const RECT& source, const RECT& corner, const RECT& destCorner,
-                              BYTE fade) {
+void CRenderEngine::DrawImage(HDC hDC, const ImageData& image, const RECT& dest, const RECT& source,
+                              const RECT& corner, const RECT& destCorner, BYTE fade) {
     HDC memory = CreateCompatibleDC(hDC);
     HGDIOBJ old = SelectObject(memory, image.Bitmap());
     // Three columns and three rows: the corners keep their size, the edges
     // stretch one way and the middle both ways.
-    long sx[4] = {source.left, source.left + corner.left, source.right - corner.right, source.right};
-    long sy[4] = {source.top, source.top + corner.top, source.bottom - corner.bottom, source.bottom};
-    long dx[4] = {dest.left, dest.left + destCorner.left, dest.right - destCorner.right, dest.right};
-    long dy[4] = {dest.top, dest.top + destCorner.top, dest.bottom - destCorner.bottom, dest.bottom};
+    long sx[4] = {source.left, source.left + corner.left, source.right - corner.right,
+                  source.right};
+    long sy[4] = {source.top, source.top + corner.top, source.bottom - corner.bottom,
+                  source.bottom};
+    long dx[4] = {dest.left, dest.left + destCorner.left, dest.right - destCorner.right,
+                  dest.right};
+    long dy[4] = {dest.top, dest.top + destCorner.top, dest.bottom - destCorner.bottom,
+                  dest.bottom};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             Blend(hDC, memory, RECT{dx[column], dy[row], dx[column + 1], dy[row + 1]},
@@ -186,16 +189,17 @@ SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* manager, LPCTSTR text,
     }
     HGDIOBJ old = SelectObject(hDC, manager->GetFont(font));
     RECT box = {0, 0, 9999, 9999};
-    ::DrawTextW(hDC, text, -1, &box, (style & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)) |
-                                         DT_CALCRECT | DT_NOPREFIX);
+    ::DrawTextW(
+        hDC, text, -1, &box,
+        (style & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT | DT_NOPREFIX);
     SelectObject(hDC, old);
     size.cx = box.right - box.left;
     size.cy = box.bottom - box.top;
     return size;
 }
 
-void CRenderEngine::DrawHtmlText(HDC hDC, CPaintManagerUI* manager, const RECT& rect,
-                                 LPCTSTR text, DWORD color, int font, UINT style) {
+void CRenderEngine::DrawHtmlText(HDC hDC, CPaintManagerUI* manager, const RECT& rect, LPCTSTR text,
+                                 DWORD color, int font, UINT style) {
     if (!text || !*text) {
         return;
     }

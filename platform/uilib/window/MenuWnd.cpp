@@ -21,7 +21,8 @@ CMenuWnd* CMenuWnd::CreateMenu(HWND owner, LPCTSTR layoutFile, POINT point) {
         return nullptr;
     }
     auto* menu = new CMenuWnd(owner, layoutFile);
-    if (!menu->Create(owner, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y, 0, 0)) {
+    if (!menu->Create(owner, L"", WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, point.x, point.y, 0,
+                      0)) {
         delete menu;
         return nullptr;
     }

@@ -24,8 +24,8 @@ HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD exStyle, c
                   rect.bottom - rect.top, menu);
 }
 
-HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD exStyle, int x, int y,
-                        int cx, int cy, HMENU menu) {
+HWND CWindowWnd::Create(HWND parent, LPCTSTR name, DWORD style, DWORD exStyle, int x, int y, int cx,
+                        int cy, HMENU menu) {
     if (!RegisterWindowClass()) {
         return nullptr;
     }

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/servers/ocr/ApiErrors.h"
 #include "platform/servers/core/Base64Decode.h"
+#include "platform/servers/ocr/ApiErrors.h"
 #include "platform/servers/ocr/FormFields.h"
 #include "platform/servers/ocr/Picture.h"
 #include "tests/servers/ocr/TestPictures.h"
