@@ -3,7 +3,6 @@
 #include "app/ProfileFile.h"
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
-#include "ocr/CloudSite.h"
 
 namespace {
 

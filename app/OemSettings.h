@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The provider's public host of the cloud OCR API.
+inline constexpr char kDefaultOcrHost[] = "aip.baidubce.com";
+
 // Hosts of the services the program talks to. Compiled-in defaults that
 // section "Server" of "oem.ini" in the install folder may override, so that
 // the program can be pointed at local stand-ins.

@@ -2,8 +2,7 @@
 
 #include <string>
 
-// The provider's public host of the cloud OCR API.
-inline constexpr char kDefaultOcrHost[] = "aip.baidubce.com";
+#include "app/OemSettings.h"
 
 // Where the cloud OCR API is reached: the origin that every endpoint and the
 // token path are appended to, and an optional PEM file of extra authorities

@@ -29,8 +29,7 @@ void AllowDropsFromLowerProcesses() {
                                GetProcAddress(user32, "ChangeWindowMessageFilter")))
                          : nullptr;
     if (!change) return;
-    for (UINT message :
-         {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData}) {
+    for (UINT message : {static_cast<UINT>(WM_DROPFILES), kCopyGlobalData}) {
         change(message, kMessageFilterAdd);
     }
 }

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/CrashFilter.h"
 #include "app/MessagePresenter.h"
+#include "app/entry/CrashFilter.h"
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
 

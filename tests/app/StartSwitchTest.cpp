@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/StartSwitch.h"
+#include "app/entry/StartSwitch.h"
 
 TEST(StartSwitch, TheFirstSwitchOfTheOrderDecides) {
     EXPECT_EQ(FindStartSwitch(L"\"C:\\PimloOCR\\PimloOCR.exe\""), StartSwitch::None);

@@ -99,7 +99,7 @@ protected:
     StandIns standIns_ = ReadStandIns();
     SavedFile oem_{JoinPath(PIMLO_INSTALL_DIR, L"oem.ini")};
     SavedFile settings_{ProgramSettingsFile()};
-    ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
+    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
     TempFolder save_;
     TempFolder pictures_;
 };

@@ -19,7 +19,7 @@ protected:
                                    ProgramSettingsFile().c_str());
     }
 
-    ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
+    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
 };
 
 TEST_F(MainWindowEndToEnd, ASecondCopyRaisesTheFirstAndEnds) {

@@ -66,7 +66,7 @@ protected:
     }
 
     StandIns standIns_ = ReadStandIns();
-    ScopedLanguageFile language_{PIMLO_DIST_LANGUAGE_DIR L"\\cn.dat"};
+    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
     MessageRecorder recorder_;
     TempFolder sheets_;
 };

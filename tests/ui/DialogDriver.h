@@ -11,29 +11,31 @@
 
 #include "platform/uilib/drive/DriveClient.h"
 
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* windowClass;
+    HWND found;
+};
+
+inline BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    wchar_t name[256] = {};
+    GetClassNameW(hwnd, name, 256);
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    if (process != search->processId || lstrcmpW(name, search->windowClass) != 0 ||
+        !IsWindowVisible(hwnd)) {
+        return TRUE;
+    }
+    search->found = hwnd;
+    return FALSE;
+}
+
 // The visible window of the class that belongs to the process: other
 // programs on the same desktop may show dialogs of the same class.
 inline HWND FindVisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
-    struct Search {
-        DWORD processId;
-        const wchar_t* windowClass;
-        HWND found;
-    } search{processId, windowClass, nullptr};
-    EnumWindows(
-        [](HWND hwnd, LPARAM parameter) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(parameter);
-            wchar_t name[256] = {};
-            GetClassNameW(hwnd, name, 256);
-            DWORD process = 0;
-            GetWindowThreadProcessId(hwnd, &process);
-            if (process != search->processId || lstrcmpW(name, search->windowClass) != 0 ||
-                !IsWindowVisible(hwnd)) {
-                return TRUE;
-            }
-            search->found = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, windowClass, nullptr};
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -1,4 +1,4 @@
-#include "app/SingleInstance.h"
+#include "app/entry/SingleInstance.h"
 
 #include <windows.h>
 

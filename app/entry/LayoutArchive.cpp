@@ -1,4 +1,4 @@
-#include "app/LayoutArchive.h"
+#include "app/entry/LayoutArchive.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include <windows.h>
 
-#include "app/Application.h"
+#include "app/entry/Application.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) { return RunProgram(instance); }

@@ -1,4 +1,4 @@
-#include "app/FolderCleanup.h"
+#include "app/entry/FolderCleanup.h"
 
 #include <windows.h>
 

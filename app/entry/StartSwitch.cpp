@@ -1,4 +1,4 @@
-#include "app/StartSwitch.h"
+#include "app/entry/StartSwitch.h"
 
 namespace {
 

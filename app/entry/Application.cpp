@@ -1,17 +1,17 @@
-#include "app/Application.h"
+#include "app/entry/Application.h"
 
 #include <objbase.h>
 #include <commctrl.h>
 
 #include "app/AppSettings.h"
-#include "app/CrashFilter.h"
-#include "app/DesktopRelaunch.h"
-#include "app/FolderCleanup.h"
-#include "app/LayoutArchive.h"
-#include "app/SingleInstance.h"
-#include "app/StartSwitch.h"
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
+#include "app/entry/CrashFilter.h"
+#include "app/entry/DesktopRelaunch.h"
+#include "app/entry/FolderCleanup.h"
+#include "app/entry/LayoutArchive.h"
+#include "app/entry/SingleInstance.h"
+#include "app/entry/StartSwitch.h"
 #include "common/GdiplusSession.h"
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"

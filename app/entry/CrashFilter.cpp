@@ -1,4 +1,4 @@
-#include "app/CrashFilter.h"
+#include "app/entry/CrashFilter.h"
 
 #include <windows.h>
 // dbghelp.h needs the types of windows.h.

@@ -1,4 +1,4 @@
-#include "app/DesktopRelaunch.h"
+#include "app/entry/DesktopRelaunch.h"
 
 #include <windows.h>
 #include <shellapi.h>
