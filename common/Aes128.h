@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// Encrypts plain with AES-128 in ECB mode and returns the cipher text bytes.
+// Encrypts plain with AES-128 in ECB mode through the system's cryptography (CNG) and returns
+// the cipher text bytes, or an empty string should the system refuse.
 //
 // The key must be exactly 16 bytes; any other length gives an empty string, because silently
 // cutting or stretching a key would produce text that the peer can not decrypt.

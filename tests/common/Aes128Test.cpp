@@ -30,13 +30,33 @@ const std::string kFipsKey = FromHex("000102030405060708090a0b0c0d0e0f");
 // The key above applied to one block of padding alone: sixteen bytes of 0x10.
 const std::string kFipsPaddingBlock = "954f64f2e4e86e9eee82d20216684899";
 
-TEST(Aes128EcbEncryptTest, BlocksMatchFips197ExampleEachEncryptedAlone) {
-    const std::string block = FromHex("00112233445566778899aabbccddeeff");
+struct PublishedVector {
+    const char* source;
+    std::string keyHex;
+    std::string plainHex;
+    // The published blocks, then the block of padding alone under the same key.
+    std::string cipherHex;
+};
 
-    const std::string cipher = Aes128EcbEncrypt(kFipsKey, block + block);
-
+TEST(Aes128EcbEncryptTest, MatchesPublishedVectorsBlockForBlock) {
+    const std::string fipsBlock = "00112233445566778899aabbccddeeff";
     const std::string fipsCipherBlock = "69c4e0d86a7b0430d8cdb78070b4c55a";
-    EXPECT_EQ(ToHex(cipher), fipsCipherBlock + fipsCipherBlock + kFipsPaddingBlock);
+    const PublishedVector vectors[] = {
+        // The same block twice gives the same cipher block twice: no chaining.
+        {"FIPS-197 C.1", "000102030405060708090a0b0c0d0e0f", fipsBlock + fipsBlock,
+         fipsCipherBlock + fipsCipherBlock + kFipsPaddingBlock},
+        {"SP 800-38A F.1.1", "2b7e151628aed2a6abf7158809cf4f3c",
+         "6bc1bee22e409f96e93d7e117393172aae2d8a571e03ac9c9eb76fac45af8e51"
+         "30c81c46a35ce411e5fbc1191a0a52eff69f2445df4f9b17ad2b417be66c3710",
+         "3ad77bb40d7a3660a89ecaf32466ef97f5d3d58503b9699de785895a96fdbaaf"
+         "43b1cd7f598ece23881b00e3ed0306887b0c785e27e8ad3f8223207104725dd4"
+         "a254be88e037ddd9d79fb6411c3f9df8"},
+    };
+    for (const PublishedVector& vector : vectors) {
+        SCOPED_TRACE(vector.source);
+        EXPECT_EQ(ToHex(Aes128EcbEncrypt(FromHex(vector.keyHex), FromHex(vector.plainHex))),
+                  vector.cipherHex);
+    }
 }
 
 TEST(Aes128EcbEncryptTest, WholeBlocksGainAFullBlockOfPadding) {
