@@ -4,6 +4,7 @@
 #include <bcrypt.h>
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 // A CNG algorithm provider (link bcrypt) and the size of the object buffer that each hash or key
