@@ -4,9 +4,9 @@
 #include <sstream>
 #include <thread>
 
-#include "ocr/Endpoints.h"
 #include "platform/servers/core/HostRouter.h"
 #include "platform/servers/ocr/ApiErrors.h"
+#include "platform/servers/ocr/ApiPaths.h"
 #include "platform/servers/ocr/DailyQuota.h"
 #include "platform/servers/ocr/EndpointAnswers.h"
 #include "platform/servers/ocr/FormFields.h"
@@ -107,10 +107,11 @@ struct OcrApiHost::State {
         const uint64_t logId = NewLogId();
         // Asking after a request is not a request of its own.
         int64_t error = Refusal(fields, script, false);
-        const std::string id = Field(fields, "request_id");
-        const std::string type = fields.count("result_type") ? fields.at("result_type") : "excel";
+        const std::string id = Field(fields, kRequestIdField);
+        const std::string type =
+            fields.count(kResultTypeField) ? fields.at(kResultTypeField) : kExcelResult;
         if (!error && id.empty()) error = kMissingParameter;
-        if (!error && type != "excel" && type != "json") error = kResultTypeError;
+        if (!error && type != kExcelResult && type != kJsonResult) error = kResultTypeError;
         const std::optional<TableStatus> status = error ? std::nullopt : tables.Status(id);
         if (!error && !status) error = kRequestIdNotExist;
         if (error) return SendJson(response, ErrorAnswer(error, logId));
@@ -170,15 +171,12 @@ void OcrApiHost::Mount(httplib::Server& server) {
                         state.Recognise(endpoint, request, response, script);
                     });
     }
-    const auto path = [](OcrEndpoint endpoint) {
-        return RoutePattern(kOcrEndpointPaths[static_cast<size_t>(endpoint)]);
-    };
     router.Post(
-        path(OcrEndpoint::FormOcrRequest),
+        RoutePattern(kTableRequestPath),
         [&state](const httplib::Request& request, httplib::Response& response,
                  const ScriptedAnswer* script) { state.SubmitTable(request, response, script); });
     router.Post(
-        path(OcrEndpoint::FormOcrGetResult),
+        RoutePattern(kTableResultPath),
         [&state](const httplib::Request& request, httplib::Response& response,
                  const ScriptedAnswer* script) { state.PollTable(request, response, script); });
     router.Get(std::string(kTablePath) + R"(([0-9]+_[0-9]+)\.xlsx)",
