@@ -4,11 +4,11 @@
 #include <commctrl.h>
 
 #include "app/AppSettings.h"
+#include "app/FolderCleanup.h"
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "app/entry/CrashFilter.h"
 #include "app/entry/DesktopRelaunch.h"
-#include "app/entry/FolderCleanup.h"
 #include "app/entry/LayoutArchive.h"
 #include "app/entry/SingleInstance.h"
 #include "app/entry/StartSwitch.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "app/FolderCleanup.h"
 #include "app/LanguageFile.h"
 #include "app/MessagePresenter.h"
-#include "app/entry/FolderCleanup.h"
 #include "common/FileSystem.h"
 #include "tools/LanguagePacker.h"
 

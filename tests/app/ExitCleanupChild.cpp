@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "app/AppFolders.h"
-#include "app/entry/FolderCleanup.h"
+#include "app/FolderCleanup.h"
 #include "common/FileSystem.h"
 
 int main() {

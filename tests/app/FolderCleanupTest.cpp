@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/AppFolders.h"
-#include "app/entry/FolderCleanup.h"
+#include "app/FolderCleanup.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace {

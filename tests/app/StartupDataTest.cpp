@@ -8,6 +8,7 @@
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/ServiceHosts.h"
 
 namespace {
 
@@ -39,9 +40,12 @@ TEST_F(StartupDataTest, ReadsCredentialsAccountPartnerAndHosts) {
     CreateFolderTree(install_.File(L"language"));
     WriteLanguageFileOf(install_.File(L"language\\cn.dat"),
                         {{L"AAI", L"app-1"}, {L"AAK", L"api-key"}, {L"ASK", L"secret"}}, {});
-    WriteFileBytes(install_.File(L"oem.ini"),
-                   "[Partner]\r\nId=" + std::string(300, '7') +
-                       "\r\n[Server]\r\nOcrHost=127.0.0.1:8443\r\nCaFile=C:\\ca.pem\r\n");
+    WriteFileBytes(install_.File(L"oem.ini"), "[Partner]\r\nId=" + std::string(300, '7') + "\r\n");
+    // The hosts as tests write them for every program they start: the
+    // program must read each one from the key the helper writes.
+    ASSERT_TRUE(WriteServiceHosts(
+        install_.Path(),
+        {L"localhost:8443", L"127.0.0.1:8001", L"127.0.0.2:8002", L"[::1]:8003", L"C:\\ca.pem"}));
     registry_.WriteAccount({L"13800138000", L"13800138000", 1});
 
     const StartupData data = Load();
@@ -52,9 +56,11 @@ TEST_F(StartupDataTest, ReadsCredentialsAccountPartnerAndHosts) {
     EXPECT_EQ(data.account.account, L"13800138000");
     EXPECT_EQ(CurrentAccount().loginType, 1u);
     EXPECT_EQ(data.oem.partnerId, std::wstring(259, L'7'));
-    EXPECT_EQ(data.oem.servers.ocrHost, L"127.0.0.1:8443");
+    EXPECT_EQ(data.oem.servers.ocrHost, L"localhost:8443");
+    EXPECT_EQ(data.oem.servers.updateHost, L"127.0.0.1:8001");
+    EXPECT_EQ(data.oem.servers.reportHost, L"127.0.0.2:8002");
+    EXPECT_EQ(data.oem.servers.accountHost, L"[::1]:8003");
     EXPECT_EQ(data.oem.servers.caFile, L"C:\\ca.pem");
-    EXPECT_FALSE(data.oem.servers.accountHost.empty());
 }
 
 TEST_F(StartupDataTest, MissingFilesGiveEmptyCredentialsAndDefaults) {
@@ -65,6 +71,38 @@ TEST_F(StartupDataTest, MissingFilesGiveEmptyCredentialsAndDefaults) {
     EXPECT_EQ(data.oem.servers.ocrHost, Utf8ToWide(kDefaultOcrHost));
     EXPECT_EQ(data.oem.servers.caFile, L"");
     EXPECT_EQ(data.account.account, L"");
+}
+
+TEST(ServiceHosts, OnlyHostsOfThisMachineAreWritten) {
+    const struct {
+        const wchar_t* host;
+        bool loopback;
+    } rows[] = {
+        {L"127.0.0.1:9", true},
+        {L"127.255.0.3", true},
+        {L"LocalHost:80", true},
+        {L"[::1]:443", true},
+        {L"", false},
+        {L"128.0.0.1:80", false},
+        {L"127.0.0.1.example:80", false},
+        {L"localhost.example", false},
+        {L"127.0.0.256", false},
+        {L"[::2]:80", false},
+        {L"aip.example.com", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(IsLoopbackHost(row.host), row.loopback) << row.host;
+
+    TempFolder install;
+    ServiceHosts hosts = ClosedServiceHosts();
+    ASSERT_TRUE(WriteServiceHosts(install.Path(), hosts));
+    hosts.report = L"report.example.com";
+    EXPECT_FALSE(WriteServiceHosts(install.Path(), hosts));
+    EXPECT_EQ(ReadServiceHosts(install.Path()).report, kClosedLoopbackHost);
+    EXPECT_TRUE(ServiceHostsOnLoopback(install.Path()));
+    // A key left out lets the program fall back to its compiled-in host.
+    WritePrivateProfileStringW(L"Server", L"AccountHost", nullptr,
+                               JoinPath(install.Path(), L"oem.ini").c_str());
+    EXPECT_FALSE(ServiceHostsOnLoopback(install.Path()));
 }
 
 TEST(AppFolders, AreFoundAndTheDataFolderIsMade) {

@@ -1,4 +1,4 @@
-#include "app/entry/FolderCleanup.h"
+#include "app/FolderCleanup.h"
 
 #include <windows.h>
 
