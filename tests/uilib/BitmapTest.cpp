@@ -168,4 +168,17 @@ TEST(BitmapFunctions, NothingToCopyGivesNull) {
     EXPECT_EQ(DIBHeight(nullptr), 0);
 }
 
+TEST(BitmapFunctions, AFailedConversionLeavesNoFreedBlockBehind) {
+    // A brush reads as a BITMAP of 8 x 0 pixels, so a block is allocated before GetDIBits
+    // refuses the handle; the block must then be unlocked before it is freed, never after.
+    HBRUSH brush = CreateSolidBrush(RGB(8, 0, 0));
+    SetLastError(ERROR_SUCCESS);
+
+    EXPECT_EQ(BitmapToDIB(reinterpret_cast<HBITMAP>(brush)), nullptr);
+
+    // Unlocking a block that was freed already fails with this error.
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+    DeleteObject(brush);
+}
+
 }  // namespace

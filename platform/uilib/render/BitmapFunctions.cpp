@@ -3,35 +3,66 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/Win32Handles.h"
+
 namespace {
 
 constexpr WORD kDibBits = 24;
 
-// The header of a locked block; the block stays locked while the object lives.
-class LockedDib {
+using LockedDib = GlobalMemoryLock<BITMAPINFOHEADER>;
+
+// The rows of a DIB block, after its header and colour table.
+BYTE* DibBits(BITMAPINFOHEADER* header) {
+    DWORD colors = header->biClrUsed ? header->biClrUsed
+                                     : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0);
+    return reinterpret_cast<BYTE*>(header) + header->biSize + colors * sizeof(RGBQUAD);
+}
+
+// Selects palette into dc while it lives; a null palette changes nothing.
+class SelectedPalette {
 public:
-    explicit LockedDib(HANDLE block)
-        : block_(block),
-          header_(block ? static_cast<BITMAPINFOHEADER*>(GlobalLock(block)) : nullptr) {}
-    ~LockedDib() {
-        if (header_) {
-            GlobalUnlock(block_);
+    SelectedPalette(HDC dc, HPALETTE palette)
+        : dc_(dc), previous_(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {}
+    ~SelectedPalette() {
+        if (previous_) {
+            SelectPalette(dc_, previous_, FALSE);
         }
     }
-    LockedDib(const LockedDib&) = delete;
-    LockedDib& operator=(const LockedDib&) = delete;
-    BITMAPINFOHEADER* Header() const { return header_; }
-    BYTE* Bits() const {
-        DWORD colors = header_->biClrUsed
-                           ? header_->biClrUsed
-                           : (header_->biBitCount <= 8 ? 1u << header_->biBitCount : 0);
-        return reinterpret_cast<BYTE*>(header_) + header_->biSize + colors * sizeof(RGBQUAD);
-    }
+    SelectedPalette(const SelectedPalette&) = delete;
+    SelectedPalette& operator=(const SelectedPalette&) = delete;
 
 private:
-    HANDLE block_;
-    BITMAPINFOHEADER* header_;
+    HDC dc_;
+    HPALETTE previous_;
 };
+
+BITMAPINFOHEADER DibHeader(const BITMAP& info) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = info.bmWidth;
+    header.biHeight = info.bmHeight;
+    header.biPlanes = 1;
+    header.biBitCount = kDibBits;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = BytesPerLine(info.bmWidth, kDibBits) * static_cast<DWORD>(info.bmHeight);
+    return header;
+}
+
+// Reads every row of bitmap into the locked block, whose header says how.
+bool ReadRows(HBITMAP bitmap, HPALETTE palette, BITMAPINFOHEADER* header) {
+    WindowDc screen(nullptr);
+    if (!screen) {
+        return false;
+    }
+    SelectedPalette selected(screen.get(), palette);
+    if (palette) {
+        RealizePalette(screen.get());
+    }
+    const int rows =
+        GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(header->biHeight), DibBits(header),
+                  reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    return rows != 0;
+}
 
 }  // namespace
 
@@ -41,17 +72,18 @@ HBITMAP CopyScreenToBitmap(const RECT* rect) {
     }
     int width = rect->right - rect->left;
     int height = rect->bottom - rect->top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, rect->left, rect->top, SRCCOPY | CAPTUREBLT);
-        SelectObject(memory, old);
+    WindowDc screen(nullptr);
+    OwnedDc memory(CreateCompatibleDC(screen.get()));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!screen || !memory || !bitmap) {
+        return nullptr;
     }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    SelectedObject selected(memory.get(), bitmap.get());
+    if (!selected || !BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect->left, rect->top,
+                             SRCCOPY | CAPTUREBLT)) {
+        return nullptr;
+    }
+    return bitmap.release();
 }
 
 DWORD BytesPerLine(int width, int bitsPerPixel) {
@@ -63,37 +95,23 @@ HANDLE BitmapToDIB(HBITMAP bitmap, HPALETTE palette) {
     if (!bitmap || !GetObjectW(bitmap, sizeof(info), &info)) {
         return nullptr;
     }
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = info.bmWidth;
-    header.biHeight = info.bmHeight;
-    header.biPlanes = 1;
-    header.biBitCount = kDibBits;
-    header.biCompression = BI_RGB;
-    header.biSizeImage = BytesPerLine(info.bmWidth, kDibBits) * static_cast<DWORD>(info.bmHeight);
-    HANDLE block = GlobalAlloc(GMEM_MOVEABLE, header.biSize + header.biSizeImage);
+    const BITMAPINFOHEADER header = DibHeader(info);
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE, header.biSize + header.biSizeImage));
     if (!block) {
         return nullptr;
     }
-    LockedDib dib(block);
-    std::memcpy(dib.Header(), &header, sizeof(header));
-    HDC screen = GetDC(nullptr);
-    HPALETTE oldPalette = palette ? SelectPalette(screen, palette, FALSE) : nullptr;
-    if (palette) {
-        RealizePalette(screen);
+    {
+        // Unlocked at the end of this block: before the block is freed or handed out.
+        LockedDib dib(block.get());
+        if (!dib) {
+            return nullptr;
+        }
+        *dib.get() = header;
+        if (!ReadRows(bitmap, palette, dib.get())) {
+            return nullptr;
+        }
     }
-    int rows = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), dib.Bits(),
-                         reinterpret_cast<BITMAPINFO*>(dib.Header()), DIB_RGB_COLORS);
-    if (oldPalette) {
-        SelectPalette(screen, oldPalette, FALSE);
-    }
-    ReleaseDC(nullptr, screen);
-    if (rows == 0) {
-        GlobalUnlock(block);
-        GlobalFree(block);
-        return nullptr;
-    }
-    return block;
+    return block.release();
 }
 
 HANDLE CopyHandle(HANDLE block) {
@@ -101,48 +119,45 @@ HANDLE CopyHandle(HANDLE block) {
         return nullptr;
     }
     SIZE_T size = GlobalSize(block);
-    HANDLE copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    GlobalMemory copy(GlobalAlloc(GMEM_MOVEABLE, size));
     if (!copy) {
         return nullptr;
     }
-    void* from = GlobalLock(block);
-    void* to = GlobalLock(copy);
-    if (from && to) {
-        std::memcpy(to, from, size);
+    {
+        GlobalMemoryLock<> from(block);
+        GlobalMemoryLock<> to(copy.get());
+        if (!from || !to) {
+            return nullptr;
+        }
+        std::memcpy(to.get(), from.get(), size);
     }
-    GlobalUnlock(copy);
-    GlobalUnlock(block);
-    if (!from || !to) {
-        GlobalFree(copy);
-        return nullptr;
-    }
-    return copy;
+    return copy.release();
 }
 
 int DIBWidth(HANDLE dib) {
     LockedDib locked(dib);
-    return locked.Header() ? locked.Header()->biWidth : 0;
+    return locked ? locked.get()->biWidth : 0;
 }
 
 int DIBHeight(HANDLE dib) {
     LockedDib locked(dib);
-    return locked.Header() ? std::abs(locked.Header()->biHeight) : 0;
+    return locked ? std::abs(locked.get()->biHeight) : 0;
 }
 
 bool PaintDIB(HDC dc, const RECT* dest, HANDLE dib, const RECT* source) {
     LockedDib locked(dib);
-    if (!locked.Header() || !dest || !source) {
+    if (!locked || !dest || !source) {
         return false;
     }
     SetStretchBltMode(dc, COLORONCOLOR);
     // Source rows are counted from the bottom of a bottom-up picture.
     int sourceHeight = source->bottom - source->top;
-    int sourceY = std::abs(locked.Header()->biHeight) - source->bottom;
+    int sourceY = std::abs(locked.get()->biHeight) - source->bottom;
     // Lines drawn; 0 or GDI_ERROR (negative as int) on failure.
-    int lines = StretchDIBits(
-        dc, dest->left, dest->top, dest->right - dest->left, dest->bottom - dest->top, source->left,
-        sourceY, source->right - source->left, sourceHeight, locked.Bits(),
-        reinterpret_cast<BITMAPINFO*>(locked.Header()), DIB_RGB_COLORS, SRCCOPY);
+    int lines = StretchDIBits(dc, dest->left, dest->top, dest->right - dest->left,
+                              dest->bottom - dest->top, source->left, sourceY,
+                              source->right - source->left, sourceHeight, DibBits(locked.get()),
+                              reinterpret_cast<BITMAPINFO*>(locked.get()), DIB_RGB_COLORS, SRCCOPY);
     return lines > 0;
 }
 
@@ -150,20 +165,19 @@ bool PaintBitmap(HDC dc, const RECT* dest, HBITMAP bitmap, const RECT* source, H
     if (!bitmap || !dest || !source) {
         return false;
     }
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    HPALETTE oldPalette = palette ? SelectPalette(dc, palette, FALSE) : nullptr;
-    SetStretchBltMode(dc, COLORONCOLOR);
-    bool painted =
-        StretchBlt(dc, dest->left, dest->top, dest->right - dest->left, dest->bottom - dest->top,
-                   memory, source->left, source->top, source->right - source->left,
-                   source->bottom - source->top, SRCCOPY) != FALSE;
-    if (oldPalette) {
-        SelectPalette(dc, oldPalette, FALSE);
+    OwnedDc memory(CreateCompatibleDC(dc));
+    if (!memory) {
+        return false;
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    return painted;
+    SelectedObject selected(memory.get(), bitmap);
+    if (!selected) {
+        return false;
+    }
+    SelectedPalette selectedPalette(dc, palette);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    return StretchBlt(dc, dest->left, dest->top, dest->right - dest->left, dest->bottom - dest->top,
+                      memory.get(), source->left, source->top, source->right - source->left,
+                      source->bottom - source->top, SRCCOPY) != FALSE;
 }
 
 void DestroyDIB(HANDLE dib) {
