@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/controls/ComboUI.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/render/RenderEngine.h"
@@ -144,31 +145,34 @@ void ComboDropDown::Paint() {
     HDC dc = BeginPaint(hwnd_, &paint);
     RECT client;
     GetClientRect(hwnd_, &client);
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
+    // Drawn off screen first, so the list never shows half painted.
+    OwnedDc memory(CreateCompatibleDC(dc));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (memory && bitmap) {
+        SelectedObject selected(memory.get(), bitmap.get());
+        DrawList(memory.get(), client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
+    }
+    EndPaint(hwnd_, &paint);
+}
+
+void ComboDropDown::DrawList(HDC dc, const RECT& client) {
     CPaintManagerUI* manager = combo_->GetManager();
-    CRenderEngine::DrawColor(memory, client, 0xFFFFFFFF);
+    CRenderEngine::DrawColor(dc, client, 0xFFFFFFFF);
     for (int i = 0; i < combo_->GetCount(); ++i) {
         RECT row = {1, 1 + i * itemHeight_, client.right - 1, 1 + (i + 1) * itemHeight_};
         if (i == hot_) {
-            CRenderEngine::DrawColor(memory, row, 0xFFE6EEFA);
+            CRenderEngine::DrawColor(dc, row, 0xFFE6EEFA);
         }
         RECT text = {row.left + manager->GetDPI().Scale(6), row.top, row.right, row.bottom};
         std::wstring label = combo_->GetItemAt(i)->GetText();
         if (combo_->IsItemShowHtml()) {
-            CRenderEngine::DrawHtmlText(memory, manager, text, label.c_str(),
-                                        combo_->GetTextColor(), combo_->GetFont(),
-                                        DT_SINGLELINE | DT_VCENTER);
+            CRenderEngine::DrawHtmlText(dc, manager, text, label.c_str(), combo_->GetTextColor(),
+                                        combo_->GetFont(), DT_SINGLELINE | DT_VCENTER);
         } else {
-            CRenderEngine::DrawText(memory, manager, text, label.c_str(), combo_->GetTextColor(),
+            CRenderEngine::DrawText(dc, manager, text, label.c_str(), combo_->GetTextColor(),
                                     combo_->GetFont(), DT_SINGLELINE | DT_VCENTER);
         }
     }
-    CRenderEngine::DrawRect(memory, client, 1, 0xFFD5DAE1);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(hwnd_, &paint);
+    CRenderEngine::DrawRect(dc, client, 1, 0xFFD5DAE1);
 }

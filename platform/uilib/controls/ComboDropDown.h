@@ -22,6 +22,8 @@ private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // The items, the hot one highlighted, and the border.
+    void DrawList(HDC dc, const RECT& client);
     int ItemAt(LPARAM lParam) const;
     void OnKey(WPARAM key);
     void Choose(int index);

@@ -10,12 +10,7 @@ CEditUI::CEditUI() {
     bkColor_ = 0xFFFFFFFF;
 }
 
-CEditUI::~CEditUI() {
-    native_->Destroy();
-    if (background_) {
-        DeleteObject(background_);
-    }
-}
+CEditUI::~CEditUI() { native_->Destroy(); }
 
 std::wstring CEditUI::GetClass() const { return L"Edit"; }
 
@@ -127,9 +122,9 @@ bool CEditUI::HandleNativeMessage(UINT uMsg, WPARAM wParam, LPARAM, LRESULT& res
         ::SetTextColor(dc, ToColorRef(CurrentTextColor()));
         ::SetBkColor(dc, ToColorRef(bkColor_));
         if (!background_) {
-            background_ = CreateSolidBrush(ToColorRef(bkColor_));
+            background_.reset(CreateSolidBrush(ToColorRef(bkColor_)));
         }
-        result = reinterpret_cast<LRESULT>(background_);
+        result = reinterpret_cast<LRESULT>(background_.get());
         return true;
     }
     if (uMsg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
@@ -155,9 +150,8 @@ void CEditUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
         SetPasswordMode(ParseBool(value));
     } else {
         CNativeControlUI::SetAttribute(name, value);
-        if (key == L"bkcolor" && background_) {
-            DeleteObject(background_);
-            background_ = nullptr;
+        if (key == L"bkcolor") {
+            background_.reset();
         }
     }
 }

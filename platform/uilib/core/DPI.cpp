@@ -1,5 +1,7 @@
 #include "platform/uilib/core/DPI.h"
 
+#include "common/Win32Handles.h"
+
 namespace {
 int processDpi = 96;
 }
@@ -7,12 +9,8 @@ int processDpi = 96;
 CDPI::CDPI() : dpi_(processDpi) {}
 
 int CDPI::GetMainMonitorDPI() {
-    HDC screen = GetDC(nullptr);
-    if (!screen) {
-        return 96;
-    }
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : 96;
 }
 

@@ -1,7 +1,5 @@
 #include "platform/uilib/core/FontTable.h"
 
-FontTable::~FontTable() { Reset(); }
-
 void FontTable::Add(int id, const std::wstring& face, int size, bool bold, bool underline,
                     bool italic, bool isDefault) {
     numbered_[id] = Description{face, size > 0 ? size : 12, bold, underline, italic};
@@ -34,7 +32,7 @@ HFONT FontTable::Create(const Description& description, int dpi) {
             description.underline, description.italic, dpi};
     auto found = created_.find(key);
     if (found != created_.end()) {
-        return found->second;
+        return found->second.get();
     }
     LOGFONTW font = {};
     // Sizes are character heights in pixels at 96 DPI.
@@ -46,7 +44,7 @@ HFONT FontTable::Create(const Description& description, int dpi) {
     font.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynW(font.lfFaceName, description.face.c_str(), LF_FACESIZE);
     HFONT handle = CreateFontIndirectW(&font);
-    created_[key] = handle;
+    created_[key].reset(handle);
     return handle;
 }
 
@@ -56,19 +54,14 @@ TEXTMETRIC FontTable::Metrics(HFONT font) {
         return found->second;
     }
     TEXTMETRIC metrics = {};
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    GetTextMetricsW(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    SelectedObject selected(screen.get(), font);
+    GetTextMetricsW(screen.get(), &metrics);
     metrics_[font] = metrics;
     return metrics;
 }
 
 void FontTable::Reset() {
-    for (auto& [key, handle] : created_) {
-        DeleteObject(handle);
-    }
     created_.clear();
     metrics_.clear();
 }

@@ -6,12 +6,13 @@
 #include <string>
 #include <tuple>
 
+#include "common/Win32Handles.h"
+
 // A window's fonts: the numbered fonts of its layouts and fonts asked for by
 // face and size, created at the window's scale and deleted with the table.
 class FontTable {
 public:
     FontTable() = default;
-    ~FontTable();
     FontTable(const FontTable&) = delete;
     FontTable& operator=(const FontTable&) = delete;
 
@@ -39,6 +40,6 @@ private:
 
     std::map<int, Description> numbered_;
     int defaultId_ = -1;
-    std::map<Key, HFONT> created_;
+    std::map<Key, GdiObject<HFONT>> created_;
     std::map<HFONT, TEXTMETRIC> metrics_;
 };

@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "common/Win32Handles.h"
+
 // The memory bitmap a window is painted into before one BitBlt puts it on
 // the screen, so that no half-painted state ever shows. Kept between paints
 // and grown when the window grows.
 class OffscreenBuffer {
 public:
     OffscreenBuffer() = default;
-    ~OffscreenBuffer();
     OffscreenBuffer(const OffscreenBuffer&) = delete;
     OffscreenBuffer& operator=(const OffscreenBuffer&) = delete;
 
@@ -18,9 +21,10 @@ public:
 private:
     void Release();
 
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ oldBitmap_ = nullptr;
+    // Declared so that destruction, too, takes the bitmap out of the DC before deleting either.
+    GdiObject<HBITMAP> bitmap_;
+    OwnedDc dc_;
+    std::optional<SelectedObject> selection_;
     int width_ = 0;
     int height_ = 0;
 };

@@ -7,14 +7,13 @@
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "common/Win32Handles.h"
 #include "platform/uilib/render/DibSection.h"
 
-ImageData::ImageData(HBITMAP bitmap, int width, int height, int pixelsPerUnit)
-    : bitmap_(bitmap), width_(width), height_(height), pixelsPerUnit_(pixelsPerUnit) {}
-
-ImageData::~ImageData() { DeleteObject(bitmap_); }
+ImageData::ImageData(GdiObject<HBITMAP> bitmap, int width, int height, int pixelsPerUnit)
+    : bitmap_(std::move(bitmap)), width_(width), height_(height), pixelsPerUnit_(pixelsPerUnit) {}
 
 void EnsureGdiplus() {
     static std::once_flag started;
@@ -52,7 +51,7 @@ std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit
         return nullptr;
     }
     void* pixels = nullptr;
-    HBITMAP bitmap = CreateTopDownDib(nullptr, width, height, &pixels);
+    GdiObject<HBITMAP> bitmap(CreateTopDownDib(nullptr, width, height, &pixels));
     if (!bitmap) {
         return nullptr;
     }
@@ -60,7 +59,6 @@ std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit
     Gdiplus::BitmapData locked = {};
     if (picture.LockBits(&whole, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &locked) !=
         Gdiplus::Ok) {
-        DeleteObject(bitmap);
         return nullptr;
     }
     for (int row = 0; row < height; ++row) {
@@ -70,7 +68,7 @@ std::shared_ptr<ImageData> CopyFrame(Gdiplus::Bitmap& picture, int pixelsPerUnit
             static_cast<size_t>(width) * 4);
     }
     picture.UnlockBits(&locked);
-    return std::make_shared<ImageData>(bitmap, width, height, pixelsPerUnit);
+    return std::make_shared<ImageData>(std::move(bitmap), width, height, pixelsPerUnit);
 }
 
 }  // namespace

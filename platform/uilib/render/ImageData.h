@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/UIExport.h"
 
 // A decoded picture: a 32-bit top-down DIB section with premultiplied alpha,
@@ -13,18 +14,17 @@
 // source rectangles are given at 100 % and must be doubled.
 class UILIB_API ImageData {
 public:
-    ImageData(HBITMAP bitmap, int width, int height, int pixelsPerUnit);
-    ~ImageData();
+    ImageData(GdiObject<HBITMAP> bitmap, int width, int height, int pixelsPerUnit);
     ImageData(const ImageData&) = delete;
     ImageData& operator=(const ImageData&) = delete;
 
-    HBITMAP Bitmap() const { return bitmap_; }
+    HBITMAP Bitmap() const { return bitmap_.get(); }
     int Width() const { return width_; }
     int Height() const { return height_; }
     int PixelsPerUnit() const { return pixelsPerUnit_; }
 
 private:
-    HBITMAP bitmap_;
+    GdiObject<HBITMAP> bitmap_;
     int width_;
     int height_;
     int pixelsPerUnit_;

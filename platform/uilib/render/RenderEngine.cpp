@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/render/ImageAttribute.h"
 #include "platform/uilib/render/ImageData.h"
@@ -146,8 +147,11 @@ bool CRenderEngine::DrawImageString(HDC hDC, CPaintManagerUI* manager, const REC
 
 void CRenderEngine::DrawImage(HDC hDC, const ImageData& image, const RECT& dest, const RECT& source,
                               const RECT& corner, const RECT& destCorner, BYTE fade) {
-    HDC memory = CreateCompatibleDC(hDC);
-    HGDIOBJ old = SelectObject(memory, image.Bitmap());
+    OwnedDc memory(CreateCompatibleDC(hDC));
+    if (!memory) {
+        return;
+    }
+    SelectedObject selected(memory.get(), image.Bitmap());
     // Three columns and three rows: the corners keep their size, the edges
     // stretch one way and the middle both ways.
     long sx[4] = {source.left, source.left + corner.left, source.right - corner.right,
@@ -160,12 +164,10 @@ void CRenderEngine::DrawImage(HDC hDC, const ImageData& image, const RECT& dest,
                   dest.bottom};
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
-            Blend(hDC, memory, RECT{dx[column], dy[row], dx[column + 1], dy[row + 1]},
+            Blend(hDC, memory.get(), RECT{dx[column], dy[row], dx[column + 1], dy[row + 1]},
                   RECT{sx[column], sy[row], sx[column + 1], sy[row + 1]}, fade);
         }
     }
-    SelectObject(memory, old);
-    DeleteDC(memory);
 }
 
 void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI* manager, const RECT& rect, LPCTSTR text,
@@ -175,10 +177,9 @@ void CRenderEngine::DrawText(HDC hDC, CPaintManagerUI* manager, const RECT& rect
     }
     SetBkMode(hDC, TRANSPARENT);
     SetTextColor(hDC, ToColorRef(color));
-    HGDIOBJ old = SelectObject(hDC, manager->GetFont(font));
+    SelectedObject selected(hDC, manager->GetFont(font));
     RECT box = rect;
     ::DrawTextW(hDC, text, -1, &box, style | DT_NOPREFIX);
-    SelectObject(hDC, old);
 }
 
 SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* manager, LPCTSTR text, int font,
@@ -187,12 +188,11 @@ SIZE CRenderEngine::GetTextSize(HDC hDC, CPaintManagerUI* manager, LPCTSTR text,
     if (!text || !*text) {
         return size;
     }
-    HGDIOBJ old = SelectObject(hDC, manager->GetFont(font));
+    SelectedObject selected(hDC, manager->GetFont(font));
     RECT box = {0, 0, 9999, 9999};
     ::DrawTextW(
         hDC, text, -1, &box,
         (style & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT | DT_NOPREFIX);
-    SelectObject(hDC, old);
     size.cx = box.right - box.left;
     size.cy = box.bottom - box.top;
     return size;
@@ -216,10 +216,9 @@ void CRenderEngine::DrawHtmlText(HDC hDC, CPaintManagerUI* manager, const RECT& 
         TEXTMETRIC metrics = manager->GetFontMetrics(placed.font);
         placed.size.cy = metrics.tmHeight;
         if (run.kind == MarkupRun::Text) {
-            HGDIOBJ old = SelectObject(hDC, placed.font);
+            SelectedObject selected(hDC, placed.font);
             GetTextExtentPoint32W(hDC, run.text.c_str(), static_cast<int>(run.text.size()),
                                   &placed.size);
-            SelectObject(hDC, old);
         } else if (run.kind == MarkupRun::Space) {
             placed.size.cx = dpi.Scale(run.space);
         } else {

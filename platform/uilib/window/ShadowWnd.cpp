@@ -1,5 +1,6 @@
 #include "platform/uilib/window/ShadowWnd.h"
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/render/DibSection.h"
 
 #include <algorithm>
@@ -95,13 +96,23 @@ void ShadowWnd::Update() {
 
 void ShadowWnd::Paint(int width, int height) {
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateTopDownDib(screen, width, height, &bits);
-    if (!bitmap) {
-        ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    GdiObject<HBITMAP> bitmap(CreateTopDownDib(screen.get(), width, height, &bits));
+    OwnedDc memory(CreateCompatibleDC(screen.get()));
+    if (!screen || !bitmap || !memory) {
         return;
     }
-    auto* pixels = static_cast<uint32_t*>(bits);
+    DrawShadow(static_cast<uint32_t*>(bits), width, height);
+    SelectedObject selected(memory.get(), bitmap.get());
+    POINT source = {0, 0};
+    SIZE size = {width, height};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UpdateLayeredWindow(shadow_, screen.get(), nullptr, &size, memory.get(), &source, 0, &blend,
+                        ULW_ALPHA);
+    painted_ = size;
+}
+
+void ShadowWnd::DrawShadow(uint32_t* pixels, int width, int height) const {
     for (int y = 0; y < height; ++y) {
         int dy = Outside(y, size_, height - size_);
         for (int x = 0; x < width; ++x) {
@@ -116,15 +127,4 @@ void ShadowWnd::Paint(int width, int height) {
             pixels[y * width + x] = alpha << 24;
         }
     }
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    POINT source = {0, 0};
-    SIZE size = {width, height};
-    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    UpdateLayeredWindow(shadow_, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-    painted_ = size;
 }

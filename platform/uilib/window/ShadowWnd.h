@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // A soft drop shadow around a borderless window: a layered, click-through
 // window just below it in the z-order, as large as the window plus the
 // shadow size on every side, following it as it moves, sizes, shows and hides.
@@ -21,6 +23,8 @@ public:
 
 private:
     void Paint(int width, int height);
+    // Premultiplied black pixels (top-down, width x height) fading out from the window's edge.
+    void DrawShadow(uint32_t* pixels, int width, int height) const;
 
     HWND owner_ = nullptr;
     HWND shadow_ = nullptr;

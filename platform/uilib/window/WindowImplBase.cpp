@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/core/ControlUI.h"
 #include "platform/uilib/core/DialogBuilder.h"
 #include "platform/uilib/window/ShadowWnd.h"
@@ -139,10 +140,13 @@ void WindowImplBase::ApplyRoundCorner() {
     }
     RECT window;
     GetWindowRect(hwnd_, &window);
-    HRGN region = CreateRoundRectRgn(0, 0, window.right - window.left + 1,
-                                     window.bottom - window.top + 1, corner.cx, corner.cy);
-    // The window owns the region from here on.
-    SetWindowRgn(hwnd_, region, TRUE);
+    GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, window.right - window.left + 1,
+                                              window.bottom - window.top + 1, corner.cx,
+                                              corner.cy));
+    // The window owns the region once it took it; a refused one is still ours to delete.
+    if (region && SetWindowRgn(hwnd_, region.get(), TRUE)) {
+        region.release();
+    }
 }
 
 void WindowImplBase::FadeIn(DWORD milliseconds) {
