@@ -81,8 +81,8 @@ TEST(ServiceTransportFailures, ReportLibcurlCodes) {
         goneOrigin = gone.Origin();
     }
     EXPECT_EQ(QuickTransport().Get(goneOrigin + "/", response), CURLE_COULDNT_CONNECT);
-    EXPECT_EQ(QuickTransport().Get("http://no-such-host.invalid/", response),
-              CURLE_COULDNT_RESOLVE_HOST);
+    // Refused before any connection or name lookup.
+    EXPECT_EQ(QuickTransport().Get("nosuch://127.0.0.1/", response), CURLE_UNSUPPORTED_PROTOCOL);
 
     LoopbackHttpServer silent;
     silent.Answer(ScriptedResponse{200, "", "text/plain", 0, /*neverAnswer=*/true});
