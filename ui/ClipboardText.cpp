@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/Win32Handles.h"
+
 namespace {
 
 // Another program may hold the clipboard open for a moment (a clipboard
@@ -17,27 +19,24 @@ bool OpenClipboardWhenFree(HWND owner) {
     }
 }
 
+bool CopyIntoBlock(HGLOBAL block, const void* bytes, size_t size) {
+    GlobalMemoryLock<> data(block);
+    if (!data) return false;
+    memcpy(data.get(), bytes, size);
+    return true;
+}
+
 }  // namespace
 
 bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    if (!block) return false;
-    void* data = GlobalLock(block);
-    if (!data) {
-        GlobalFree(block);
-        return false;
-    }
-    memcpy(data, text.c_str(), bytes);
-    GlobalUnlock(block);
-    if (!OpenClipboardWhenFree(owner)) {
-        GlobalFree(block);
-        return false;
-    }
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
+    if (!block || !CopyIntoBlock(block.get(), text.c_str(), bytes)) return false;
+    if (!OpenClipboardWhenFree(owner)) return false;
     EmptyClipboard();
-    // The clipboard owns the block once it took it.
-    const bool placed = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    const bool placed = SetClipboardData(CF_UNICODETEXT, block.get()) != nullptr;
     CloseClipboard();
-    if (!placed) GlobalFree(block);
+    // The clipboard owns the block once it took it.
+    if (placed) block.release();
     return placed;
 }

@@ -1,6 +1,7 @@
 // The signed-in account in the title bar.
 #include "app/ProductRegistry.h"
 #include "app/SignedInAccount.h"
+#include "common/Win32Handles.h"
 #include "ui/MainFrame.h"
 #include "ui/NicknameWidth.h"
 
@@ -9,6 +10,17 @@ namespace {
 // The nickname's font in the layouts.
 constexpr int kNicknameFont = 5;
 constexpr int kSignedOutWidth = 80;
+
+// The width of text in font on window's device context, or -1 when it can not be measured.
+int MeasuredWidth(HWND window, HFONT font, const std::wstring& text) {
+    WindowDc dc(window);
+    if (!dc) return -1;
+    SelectedObject selected(dc.get(), font);
+    SIZE size = {};
+    if (!GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size))
+        return -1;
+    return size.cx;
+}
 
 // The login kinds' icons in "frame_btn_login.png": mobile, QQ, WeChat.
 const wchar_t* LoginIconSource(DWORD loginType) {
@@ -25,16 +37,8 @@ void CMainFrame::ShowNickname() {
     auto* name = paintManager_.FindControl(L"userNickname");
     if (!box || !name) return;
 
-    int textWidth = -1;
-    if (HDC dc = GetDC(hwnd_)) {
-        HGDIOBJ previous = SelectObject(dc, paintManager_.GetFont(kNicknameFont));
-        SIZE size = {};
-        if (GetTextExtentPoint32W(dc, account.nickname.c_str(),
-                                  static_cast<int>(account.nickname.size()), &size))
-            textWidth = size.cx;
-        SelectObject(dc, previous);
-        ReleaseDC(hwnd_, dc);
-    }
+    const int textWidth =
+        MeasuredWidth(hwnd_, paintManager_.GetFont(kNicknameFont), account.nickname);
     box->SetFixedWidth(NicknameBoxWidth(textWidth, paintManager_.GetDPI().GetDPI()));
     name->SetBkImage((std::wstring(L"file='images/frame_btn_login.png' dest='8,13,23,29' source=") +
                       LoginIconSource(account.loginType))
