@@ -11,6 +11,11 @@
 int64_t Int64Member(const Json::Value& object, const char* key);
 std::string StringMember(const Json::Value& object, const char* key);
 
+// An unsigned 64-bit identifier sent either as a number or as a string of
+// decimal digits (the service has used both for the same member). Anything
+// else, including a negative number or a value beyond 64 bits, gives 0.
+uint64_t UInt64OrDigitsMember(const Json::Value& object, const char* key);
+
 // Parses text as JSON with the given reader settings. A parse error is not
 // reported: the value holds what could be read (null when the reader gave
 // up by throwing, for example on nesting deeper than its limit).

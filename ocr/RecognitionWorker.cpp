@@ -10,6 +10,7 @@
 #include "ocr/CStautsException.h"
 #include "ocr/CardAnswers.h"
 #include "ocr/GeneralTextAnswer.h"
+#include "ocr/JsonMembers.h"
 #include "ocr/UsageCounter.h"
 
 namespace {
@@ -133,7 +134,8 @@ std::unique_ptr<RecognitionResult> RecognitionWorker::Parse(const Json::Value& a
         if (!AcceptAnswer(answer, kind)) return nullptr;
         CurrentUsageCounter().Add();
         auto result = std::make_unique<RecognitionResult>();
-        result->logId = answer["log_id"].asUInt64();
+        // The log id is never shown, so an answer is not refused for it.
+        result->logId = UInt64OrDigitsMember(answer, "log_id");
         result->kind = kind;
         if (!ReadAnswer(answer, *result)) return nullptr;
         if (runKind != RecognitionKind::FormTable) {

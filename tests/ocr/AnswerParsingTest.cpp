@@ -63,6 +63,55 @@ TEST_F(AnswerParsing, AcceptedAnswersAreCountedAndFailuresAreNot) {
     EXPECT_EQ(CurrentUsageCounter().Count(), before + 1);
 }
 
+// The service sends the log id as a number on some endpoints and as a string
+// on others; it is never shown, so no form of it may cost the user a result.
+TEST_F(AnswerParsing, LogIdIsANumberOrDigitsOnEveryKindAndNeverRefusesTheAnswer) {
+    struct KindCase {
+        Kind runKind;
+        Kind requestKind;
+        const char* members;
+    };
+    const KindCase kinds[] = {
+        {Kind::LocalText, Kind::LocalText, R"("words_result":[])"},
+        {Kind::GeneralText, Kind::GeneralText, R"("words_result":[])"},
+        {Kind::IdCardPair, Kind::IdCardFront, R"("image_status":"normal","words_result":{})"},
+        {Kind::IdCardPair, Kind::IdCardBack, R"("image_status":"normal","words_result":{})"},
+        {Kind::BankCard, Kind::BankCard, R"("result":{})"},
+        {Kind::DrivingLicense, Kind::DrivingLicense, R"("words_result":{})"},
+        {Kind::VehicleLicense, Kind::VehicleLicense, R"("words_result":{})"},
+        {Kind::VatInvoice, Kind::VatInvoice, R"("words_result":{})"},
+        {Kind::BusinessLicense, Kind::BusinessLicense, R"("words_result":{})"},
+        {Kind::Passport, Kind::Passport, R"("words_result":{})"},
+        {Kind::AccountPermit, Kind::AccountPermit, R"("words_result":[])"},
+    };
+    const std::pair<const char*, uint64_t> logIds[] = {
+        {"18446744073709551615", 18446744073709551615ull},  // above 2^53
+        {R"("18446744073709551615")", 18446744073709551615ull},
+        {R"("9007199254740993")", 9007199254740993ull},
+        {"7", 7},
+        // Not an unsigned 64-bit number: read as absent.
+        {R"("18446744073709551616")", 0},
+        {R"("12a")", 0},
+        {R"("")", 0},
+        {R"("-1")", 0},
+        {"-1", 0},
+        {"1.5", 0},
+        {"null", 0},
+        {"[1]", 0},
+        {R"({"id":1})", 0},
+    };
+    for (const KindCase& k : kinds) {
+        for (const auto& [logId, expected] : logIds) {
+            const std::string answer = std::string(R"({"log_id":)") + logId + "," + k.members + "}";
+            MessageRecorder recorder;
+            auto result = WorkerFor(k.runKind).Parse(ParseJsonText(answer), k.requestKind);
+            ASSERT_NE(result, nullptr) << answer << " as kind " << static_cast<int>(k.requestKind);
+            EXPECT_EQ(result->logId, expected) << answer;
+            EXPECT_THAT(recorder.Shown(), IsEmpty()) << answer;
+        }
+    }
+}
+
 TEST_F(AnswerParsing, GeneralTextKeepsEveryLineAndOnlyTheDetailsThatCame) {
     auto result = Parse(R"({"log_id":18446744073709551615,"words_result_num":3,"direction":2,
         "language":-1,"words_result":[
@@ -107,7 +156,6 @@ TEST_F(AnswerParsing, MembersOfTheWrongShapeAreReportedAsUnreadable) {
         {R"({"words_result":{"a":1}})", Kind::GeneralText},
         {R"({"words_result":[{"words":{"a":1}}]})", Kind::GeneralText},
         {R"({"words_result":[5]})", Kind::GeneralText},
-        {R"({"log_id":-1})", Kind::GeneralText},
         {R"({"words_result":[]})", Kind::DrivingLicense},
         {R"({"words_result":{"姓名":"张三"}})", Kind::DrivingLicense},
         {R"({"result":"card"})", Kind::BankCard},

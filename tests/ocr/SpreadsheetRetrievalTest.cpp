@@ -71,6 +71,17 @@ TEST_F(SpreadsheetRetrievalTest, TakesTheFirstFreeNumber) {
     EXPECT_EQ(NewSpreadsheetPath(L""), "");
 }
 
+TEST_F(SpreadsheetRetrievalTest, ALogIdSentAsTextDoesNotCostTheSpreadsheet) {
+    AnswerPoll(3, SheetUrl());
+    server_.Answer(ScriptedResponse{200, "sheet", "application/vnd.ms-excel"});
+
+    auto result = Run(R"({"log_id":"18446744073709551615","result":[{"request_id":"R1"}]})");
+
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->logId, 18446744073709551615ull);
+    EXPECT_THAT(recorder_.Shown(), IsEmpty());
+}
+
 TEST_F(SpreadsheetRetrievalTest, GivesUpAfterTenPollsThatAreNotReady) {
     for (int i = 0; i < 10; ++i) AnswerPoll(2);
     AnswerPoll(3, SheetUrl());  // never asked for
