@@ -110,7 +110,8 @@ private:
     void OnRunFailed();
 
     // Results (MainFrameResults.cpp).
-    // The display text of a result; it becomes the current text unless empty.
+    // The text a result shows, saves and merges ("OCRNone" when it holds
+    // none); a real text becomes the current text.
     std::wstring TakeDisplayText(const RecognitionResult& result);
     void ShowResultText(const std::wstring& text);
     void FillResultList();

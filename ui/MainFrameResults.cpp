@@ -18,14 +18,10 @@ constexpr wchar_t kListRowLayout[] = L"file_list_item.xml";
 }  // namespace
 
 std::wstring CMainFrame::TakeDisplayText(const RecognitionResult& result) {
-    std::wstring text = DisplayText(result, worker_.Recognition().runKind);
-    if (!text.empty()) currentText_ = text;
-    return text;
+    return TakeResultText(result, worker_.Recognition().runKind, currentText_);
 }
 
-void CMainFrame::ShowResultText(const std::wstring& text) {
-    SetText(L"ocrText", text.empty() ? Text(TextKeys::OCRNone) : text);
-}
+void CMainFrame::ShowResultText(const std::wstring& text) { SetText(L"ocrText", text); }
 
 void CMainFrame::FillResultList() {
     auto* list = Find<CListUI>(L"listFiles");

@@ -167,7 +167,6 @@ void CMainFrame::KeepResult(const RecognitionResult& result, const std::string& 
         return;
     }
     const std::wstring text = TakeDisplayText(result);
-    if (text.empty()) return;
     if (merge_) {
         mergeText_ += text + L"\r\n";
         return;

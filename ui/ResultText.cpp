@@ -37,6 +37,14 @@ std::wstring DisplayText(const RecognitionResult& result, RecognitionKind runKin
     return text;
 }
 
+std::wstring TakeResultText(const RecognitionResult& result, RecognitionKind runKind,
+                            std::wstring& currentText) {
+    std::wstring text = DisplayText(result, runKind);
+    if (text.empty()) return Text(TextKeys::OCRNone);
+    currentText = text;
+    return text;
+}
+
 bool SaveTextFile(const std::wstring& path, const std::wstring& text) {
     KernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -9,6 +9,13 @@
 // "\r\n". Empty when the result holds no text.
 std::wstring DisplayText(const RecognitionResult& result, RecognitionKind runKind);
 
+// The text a run shows, saves and merges for a result: its display text, or
+// the language text "OCRNone" when it holds none, so that a picture without
+// text still gets its file and its place in a merged text. Only a real text
+// becomes currentText, the text that copying takes.
+std::wstring TakeResultText(const RecognitionResult& result, RecognitionKind runKind,
+                            std::wstring& currentText);
+
 // Writes text as UTF-16 little-endian with one byte-order mark, replacing the
 // file. False (and a trace in the log) when it can not be written.
 bool SaveTextFile(const std::wstring& path, const std::wstring& text);

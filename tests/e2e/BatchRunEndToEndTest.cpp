@@ -31,6 +31,13 @@ std::wstring WorkingFolder() {
 
 constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
 
+// A text file the program wrote, without its byte-order mark.
+std::wstring TextFileContent(const std::wstring& path) {
+    const std::string bytes = ReadFileBytes(path);
+    if (bytes.size() < 2) return {};
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+}
+
 int CountPath(const Json::Value& requests, const std::string& path) {
     int count = 0;
     for (const auto& request : requests) count += request["path"].asString() == path;
@@ -129,9 +136,22 @@ TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
         const std::string bytes = ReadFileBytes(JoinPath(folder, name));
         EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE") << WideToUtf8(name);
     }
-    const std::string a = ReadFileBytes(JoinPath(folder, L"a.jpg.txt"));
-    EXPECT_THAT(std::wstring(reinterpret_cast<const wchar_t*>(a.data() + 2), (a.size() - 2) / 2),
+    EXPECT_THAT(TextFileContent(JoinPath(folder, L"a.jpg.txt")),
                 HasSubstr(std::wstring(kLine) + L"\r\n"));
+}
+
+TEST_F(BatchRunEndToEnd, APictureWithoutTextIsWrittenWithTheNoneText) {
+    ASSERT_TRUE(standIns_.Script(R"([
+        {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","delayMs":1},
+        {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic",
+         "body":"{\"log_id\":1,\"words_result_num\":0,\"words_result\":[]}"}])"));
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_THAT(TextFileContent(JoinPath(OutputFolder(), L"a.png.txt")), HasSubstr(kLine));
+    EXPECT_EQ(TextFileContent(JoinPath(OutputFolder(), L"b.png.txt")), Text(TextKeys::OCRNone));
 }
 
 TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBeforeItStarts) {

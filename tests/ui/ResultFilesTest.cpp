@@ -40,6 +40,35 @@ TEST(DisplayText, BankCardPermitAndLines) {
     EXPECT_EQ(DisplayText(RecognitionResult(), RecognitionKind::GeneralText), L"");
 }
 
+// A picture without text is shown, saved and merged as "OCRNone", never as
+// nothing; copying keeps the last real text.
+TEST(DisplayText, AResultWithoutTextGivesTheNoneTextAndKeepsTheCopiedText) {
+    TempFolder language;
+    WriteLanguageFileOf(language.File(L"cn.dat"), {{L"OCRNone", L"没有文字"}}, {});
+    ScopedLanguageFile scoped(language.File(L"cn.dat"));
+    RecognitionResult text;
+    text.lines = {L"a"};
+    RecognitionResult noPermit;
+    noPermit.lines = {L"no permit here"};
+    struct Case {
+        const RecognitionResult& result;
+        RecognitionKind runKind;
+        const wchar_t* shown;
+        const wchar_t* current;
+    };
+    const Case cases[] = {
+        {text, RecognitionKind::GeneralText, L"a\r\n", L"a\r\n"},
+        {RecognitionResult(), RecognitionKind::GeneralText, L"没有文字", L"before"},
+        {RecognitionResult(), RecognitionKind::VatInvoice, L"没有文字", L"before"},
+        {noPermit, RecognitionKind::AccountPermit, L"没有文字", L"before"},
+    };
+    for (const Case& c : cases) {
+        std::wstring current = L"before";
+        EXPECT_EQ(TakeResultText(c.result, c.runKind, current), c.shown);
+        EXPECT_EQ(current, c.current);
+    }
+}
+
 TEST(TextFiles, OneByteOrderMarkThenUtf16AndReadBackWithoutIt) {
     TempFolder folder;
     const std::wstring file = folder.File(L"a.jpg.txt");
