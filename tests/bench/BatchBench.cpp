@@ -11,8 +11,8 @@
 
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
-#include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
+#include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
 
 namespace {
@@ -31,8 +31,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring folder = argv[1];
     const int count = _wtoi(argv[2]);
-    // The user's settings are put back however the run ends.
-    SavedFile settings(ProgramSettingsFile());
+    // An ordinary start, and the user's settings and stored state put back
+    // however the run ends.
+    ScopedStartState startState;
     StandIns standIns;
     standIns.controlUrl = WideToUtf8(argv[3]);
     Setting(L"SavePath", argv[4]);

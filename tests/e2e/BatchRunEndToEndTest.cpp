@@ -11,6 +11,7 @@
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
+#include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
 #include "tests/ui/DialogDriver.h"
 
@@ -58,10 +59,6 @@ std::wstring MessageBody(const MessageKeyConstant& key) {
 class BatchRunEndToEnd : public testing::Test {
 protected:
     BatchRunEndToEnd() {
-        const std::wstring oem = JoinPath(PIMLO_INSTALL_DIR, L"oem.ini");
-        WritePrivateProfileStringW(L"Server", L"OcrHost", Utf8ToWide(standIns_.ocrHost).c_str(),
-                                   oem.c_str());
-        WritePrivateProfileStringW(L"Server", L"CaFile", standIns_.authority.c_str(), oem.c_str());
         Setting(L"SavePath", save_.Path());
         Setting(L"RemindMergeBatch", L"0");
         Setting(L"CompressedSizeLimit", L"0");
@@ -104,8 +101,8 @@ protected:
     }
 
     StandIns standIns_ = ReadStandIns();
-    SavedFile oem_{JoinPath(PIMLO_INSTALL_DIR, L"oem.ini")};
-    SavedFile settings_{ProgramSettingsFile()};
+    ScopedServiceHosts hosts_{PIMLO_INSTALL_DIR, standIns_.Hosts()};
+    ScopedStartState startState_;
     ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
     TempFolder save_;
     TempFolder pictures_;

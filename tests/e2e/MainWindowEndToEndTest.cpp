@@ -5,13 +5,13 @@
 #include "app/LanguageText.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
+#include "tests/e2e/ProgramStartState.h"
 
 namespace {
 
 class MainWindowEndToEnd : public testing::Test {
 protected:
     MainWindowEndToEnd() {
-        CreateFolderTree(ProgramSettingsFile().substr(0, ProgramSettingsFile().rfind(L'\\')));
         WritePrivateProfileStringW(L"General", L"HideWhenClose", L"1",
                                    ProgramSettingsFile().c_str());
         // The close button acts at once, without its question.
@@ -19,6 +19,9 @@ protected:
                                    ProgramSettingsFile().c_str());
     }
 
+    // No stand-in serves these tests: every host is a closed loopback port.
+    ScopedServiceHosts hosts_{PIMLO_INSTALL_DIR, ClosedServiceHosts()};
+    ScopedStartState startState_;
     ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
 };
 

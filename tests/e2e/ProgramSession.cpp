@@ -1,10 +1,11 @@
 #include "tests/e2e/ProgramSession.h"
 
-#include <shlobj.h>
+#include <cstdio>
 
 #include "common/FileSystem.h"
 #include "platform/uilib/drive/DriveClient.h"
 #include "platform/uilib/drive/DriveProtocol.h"
+#include "tests/support/ServiceHosts.h"
 
 namespace {
 
@@ -12,6 +13,15 @@ constexpr DWORD kStartTimeoutMs = 30000;
 constexpr DWORD kPollMs = 50;
 
 HANDLE StartProgram(const std::wstring& arguments) {
+    // The program contacts its service hosts as it starts: a folder that
+    // would let it fall back to the compiled-in hosts is refused.
+    if (!ServiceHostsOnLoopback(PIMLO_INSTALL_DIR)) {
+        std::fwprintf(stderr,
+                      L"%ls\\oem.ini names a service host off this machine (or none); "
+                      L"the program is not started\n",
+                      PIMLO_INSTALL_DIR);
+        return nullptr;
+    }
     const std::wstring program = JoinPath(PIMLO_INSTALL_DIR, L"PimloOCR.exe");
     std::wstring line = L"\"" + program + L"\" " + arguments;
     STARTUPINFOW startup = {};
@@ -111,10 +121,4 @@ int ProgramSession::WindowCount() {
     int count = 0;
     EnumWindows(CountProgramWindows, reinterpret_cast<LPARAM>(&count));
     return count;
-}
-
-std::wstring ProgramSettingsFile() {
-    wchar_t appData[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
-    return JoinPath(appData, L"PimloOCR\\config.ini");
 }

@@ -12,6 +12,8 @@ public:
     static constexpr wchar_t kWindowClass[] = L"PimloOCRWindowClass";
 
     // Starts the program with arguments; waits up to 30 s for its main window.
+    // The program is not started (no process, no window) unless the install
+    // folder's four service hosts are all on this machine.
     explicit ProgramSession(const std::wstring& arguments = L"");
     // Ends the program if it still runs.
     ~ProgramSession();
@@ -54,6 +56,3 @@ private:
     // Lets the window handle what was posted to it.
     void Settle() const;
 };
-
-// The program's settings file in this Wine prefix's data folder.
-std::wstring ProgramSettingsFile();

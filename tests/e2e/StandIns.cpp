@@ -41,12 +41,20 @@ StandIns ReadStandIns() {
     StandIns standIns;
     if (!state.isObject()) return standIns;
     standIns.ocrHost = "localhost:" + PortOf(state["ocr"].asString());
+    standIns.updateHost = state["update"].asString();
+    standIns.reportHost = state["report"].asString();
+    standIns.accountHost = state["account"].asString();
     standIns.controlUrl = "http://" + state["control"].asString();
     standIns.authority = WinePath(state["ca"].asString());
     std::ifstream credentials("credentials");
     std::getline(credentials, standIns.apiKey);
     std::getline(credentials, standIns.secretKey);
     return standIns;
+}
+
+ServiceHosts StandIns::Hosts() const {
+    return {Utf8ToWide(ocrHost), Utf8ToWide(updateHost), Utf8ToWide(reportHost),
+            Utf8ToWide(accountHost), authority};
 }
 
 bool StandIns::Script(const std::string& json) const {

@@ -6,12 +6,20 @@
 
 #include <string>
 
+#include "tests/support/ServiceHosts.h"
+
 struct StandIns {
-    std::string ocrHost;     // "localhost:port": the name the certificate carries
-    std::string controlUrl;  // "http://127.0.0.1:port"
-    std::wstring authority;  // the authority's PEM as a Windows path
-    std::string apiKey;      // the credentials the servers accept
+    std::string ocrHost;      // "localhost:port": the name the certificate carries
+    std::string updateHost;   // "127.0.0.1:port"
+    std::string reportHost;   // "127.0.0.1:port"
+    std::string accountHost;  // "127.0.0.1:port"
+    std::string controlUrl;   // "http://127.0.0.1:port"
+    std::wstring authority;   // the authority's PEM as a Windows path
+    std::string apiKey;       // the credentials the servers accept
     std::string secretKey;
+
+    // All four hosts and the authority, as an install folder's oem.ini names them.
+    ServiceHosts Hosts() const;
 
     // Queues a scripted answer (a JSON object) on the control port.
     bool Script(const std::string& json) const;
