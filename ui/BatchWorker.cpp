@@ -5,7 +5,7 @@
 namespace {
 
 void Send(RecognitionWorker& worker, std::unique_ptr<RecognitionResult> result, size_t index) {
-    PictureDone done{worker.pictureQueue[index], index};
+    PictureDone done{worker.pictureQueue[index], index, worker.pictureQueue.size()};
     SendMessageW(worker.mainWindow, WM_OCR_FILE_DONE, reinterpret_cast<WPARAM>(result.get()),
                  reinterpret_cast<LPARAM>(&done));
 }

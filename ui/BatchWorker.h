@@ -14,6 +14,7 @@
 struct PictureDone {
     std::string path;  // UTF-8
     size_t index;      // its place in the run's queue
+    size_t count;      // the pictures of the run: the last one ends it
 };
 
 // Runs one batch at a time on a thread of its own: recognises the queued

@@ -92,6 +92,9 @@ private:
     void ChooseIdCardSide(bool front);
     void OnDropFiles(HDROP drop);
     void OnCaptureHotKey();
+    // Beeps and returns true while a run goes on: its pictures stay as they
+    // are until it ends.
+    bool RefuseDuringRun();
 
     // The batch run (MainFrameRun.cpp).
     bool RunGoing() const { return animating_; }
@@ -108,6 +111,7 @@ private:
     void OnRunEnded(const RecognitionResult& last, const std::string& path, size_t count);
     void KeepResult(const RecognitionResult& result, const std::string& path, size_t number);
     void OnRunFailed();
+    void OnRunRefused();
 
     // Results (MainFrameResults.cpp).
     // The text a result shows, saves and merges ("OCRNone" when it holds

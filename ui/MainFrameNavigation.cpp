@@ -99,7 +99,7 @@ void CMainFrame::ResetIdCards() {
 }
 
 void CMainFrame::ClearQueue() {
-    if (queue_.Empty()) return;
+    if (RefuseDuringRun() || queue_.Empty()) return;
     queue_.Clear();
     RefreshAddPicturePanel();
 }

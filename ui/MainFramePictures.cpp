@@ -36,12 +36,20 @@ std::vector<std::wstring> AskForPictures(HWND owner, bool many) {
 
 }  // namespace
 
+bool CMainFrame::RefuseDuringRun() {
+    if (!RunGoing()) return false;
+    MessageBeep(MB_OK);
+    return true;
+}
+
 void CMainFrame::ChoosePictures() {
+    if (RefuseDuringRun()) return;
     for (const std::wstring& path : AskForPictures(hwnd_, true)) queue_.Add(path);
     RefreshAddPicturePanel();
 }
 
 void CMainFrame::ChooseIdCardSide(bool front) {
+    if (RefuseDuringRun()) return;
     const std::vector<std::wstring> chosen = AskForPictures(hwnd_, false);
     if (chosen.empty()) return;
     (front ? idCardFront_ : idCardBack_) = WideToUtf8(chosen.front());
@@ -50,7 +58,9 @@ void CMainFrame::ChooseIdCardSide(bool front) {
 
 void CMainFrame::OnDropFiles(HDROP drop) {
     const MainPage page = CurrentPage();
-    if (page != MainPage::Home && page != MainPage::AddPictures) {
+    // The page of a run takes drops too, but the queue belongs to the run
+    // until its last result.
+    if (RefuseDuringRun() || (page != MainPage::Home && page != MainPage::AddPictures)) {
         DragFinish(drop);
         return;
     }
@@ -72,10 +82,7 @@ void CMainFrame::OnDropFiles(HDROP drop) {
 void CMainFrame::OnCaptureHotKey() {
     // The capture itself arrives with the screen-capture overlay; until then
     // the hot key only brings the window forward.
-    if (RunGoing()) {
-        MessageBeep(MB_OK);
-        return;
-    }
+    if (RefuseDuringRun()) return;
     ShowWindow(true);
     if (IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
     SetForegroundWindow(hwnd_);

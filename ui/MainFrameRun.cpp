@@ -50,7 +50,17 @@ void CMainFrame::StartRun() {
     ShowProgress(0, mode_ == OcrMode::IdCard ? 1 : queue_.Size(), queue_.FileName(0));
     DebugTrace(L"OnButtonOCR %d\n", static_cast<int>(mode_));
     StartAnimation();
-    worker_.Start(queue_.Paths(), KindOf(mode_));
+    if (!worker_.Start(queue_.Paths(), KindOf(mode_))) OnRunRefused();
+}
+
+void CMainFrame::OnRunRefused() {
+    // No result will come to end this run: the window goes back to idle at
+    // once, with the queue as it was, so the user can start again.
+    StopAnimation();
+    SetEnabled(L"buttonOCR", true);
+    SetVisible(L"cancleFiles", true);
+    RefreshAddPicturePanel();
+    MessageBeep(MB_OK);
 }
 
 bool CMainFrame::QueueIdCardSides() {
@@ -122,8 +132,9 @@ void CMainFrame::OnAnimationTick() {
 
 void CMainFrame::OnPictureDone(const RecognitionResult* result, const PictureDone& done) {
     if (!result) return OnRunFailed();
-    // The worker says which picture this is: the same file may be queued twice.
-    const size_t count = queue_.Size();
+    // The worker says which picture this is (the same file may be queued
+    // twice) and how many its run has, so the run ends at its last result.
+    const size_t count = done.count;
     const size_t number = done.index + 1;
     if (number < count) ShowProgress(number, count, queue_.FileName(number));
     if (number == count) OnRunEnded(*result, done.path, count);

@@ -240,6 +240,26 @@ TEST_F(BatchRunEndToEnd, TheSamePictureQueuedTwiceStillEndsTheRun) {
     EXPECT_TRUE(program.Click(L"BackResultOK"));
 }
 
+TEST_F(BatchRunEndToEnd, PicturesDroppedDuringARunAreRefusedAndTheRunFinishes) {
+    // The first answer waits, so the drop lands while the run goes on.
+    ASSERT_TRUE(standIns_.Script(
+        R"({"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","delayMs":2000})"));
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png") +
+                           L"\n" + Picture(L"line.png", L"c.png"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"scanAni"); }));
+    program.Drop(Picture(L"line.png", L"late.png"));
+
+    ASSERT_TRUE(RunEnded(program));
+    EXPECT_TRUE(program.Visible(L"listFiles"));
+    for (const wchar_t* name : {L"a.png.txt", L"b.png.txt", L"c.png.txt"}) {
+        EXPECT_THAT(TextFileContent(JoinPath(OutputFolder(), name)), HasSubstr(kLine))
+            << WideToUtf8(name);
+    }
+    EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"late.png.txt")));
+}
+
 // Draws a drawn picture at the top left of a white canvas of the given size,
 // saved as PNG.
 void DrawOnCanvas(const std::wstring& drawn, int width, int height, const std::wstring& target) {
