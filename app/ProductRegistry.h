@@ -16,7 +16,7 @@ struct StoredAccount {
 // Where the program's registry values live. Tests point them at keys of their own.
 struct ProductRegistryPaths {
     RegistryLocation user{HKEY_CURRENT_USER, L"Software\\PimloOCR"};
-    RegistryLocation machine{HKEY_LOCAL_MACHINE, L"Software\\PimloOCR"};
+    RegistryLocation machine{HKEY_LOCAL_MACHINE, L"Software\\PimloOCR", KEY_WOW64_32KEY};
     RegistryLocation run{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"};
 };
 

@@ -9,7 +9,8 @@ namespace {
 
 RegistryKey OpenKey(const RegistryLocation& location, REGSAM access, LSTATUS* status = nullptr) {
     HKEY key = nullptr;
-    const LSTATUS result = RegOpenKeyExW(location.root, location.key.c_str(), 0, access, &key);
+    const LSTATUS result =
+        RegOpenKeyExW(location.root, location.key.c_str(), 0, access | location.view, &key);
     if (status) {
         *status = result;
     }
@@ -19,7 +20,7 @@ RegistryKey OpenKey(const RegistryLocation& location, REGSAM access, LSTATUS* st
 RegistryKey CreateKey(const RegistryLocation& location) {
     HKEY key = nullptr;
     if (RegCreateKeyExW(location.root, location.key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                        KEY_SET_VALUE | location.view, nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return nullptr;
     }
     return RegistryKey(key);

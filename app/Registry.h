@@ -10,6 +10,11 @@
 struct RegistryLocation {
     HKEY root = HKEY_CURRENT_USER;
     std::wstring key;
+    // The registry view on 64-bit Windows: KEY_WOW64_32KEY for a machine-wide
+    // key that the 32-bit program and its 32-bit installer share, so that a
+    // 64-bit build of the same sources reads the same values; 0 for the
+    // caller's own view.
+    REGSAM view = 0;
 };
 
 // The text of a REG_SZ (or REG_EXPAND_SZ, not expanded) value of at most

@@ -144,3 +144,51 @@ TEST_F(ProductRegistryTest, AutorunFollowsTheExecutableItNames) {
     EXPECT_TRUE(registry_.SetAutorun(false, executable));
     EXPECT_FALSE(RegistryValueExists(paths_.run, L"PimloOCR"));
 }
+
+namespace {
+
+// A value of the machine-wide key in one registry view, put back as it was
+// (or deleted) when the test ends.
+class ScopedMachineValue {
+public:
+    ScopedMachineValue(REGSAM view, const wchar_t* name, const std::wstring& text)
+        : view_(view), name_(name) {
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr,
+                        &key_, nullptr);
+        DWORD size = sizeof(previous_);
+        hadPrevious_ = RegQueryValueExW(key_, name_, nullptr, nullptr,
+                                        reinterpret_cast<BYTE*>(previous_), &size) == 0;
+        previousSize_ = size;
+        RegSetValueExW(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() * sizeof(wchar_t)));
+    }
+    ~ScopedMachineValue() {
+        if (hadPrevious_) {
+            RegSetValueExW(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(previous_),
+                           previousSize_);
+        } else {
+            RegDeleteValueW(key_, name_);
+        }
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\PimloOCR";
+    REGSAM view_;
+    const wchar_t* name_;
+    HKEY key_ = nullptr;
+    wchar_t previous_[260] = {};
+    DWORD previousSize_ = 0;
+    bool hadPrevious_ = false;
+};
+
+}  // namespace
+
+// The shipped 32-bit program and its 32-bit installer see the 32-bit view of
+// the machine-wide key on 64-bit Windows: every build reads that one.
+TEST(ProductRegistryViewTest, MachineValuesComeFromThe32BitView) {
+    ScopedMachineValue installer(KEY_WOW64_32KEY, L"InstallerName", L"PimloOCR_setup_1234.exe");
+    ScopedMachineValue version(KEY_WOW64_64KEY, L"Version", L"9.9.9");
+    EXPECT_EQ(ProductRegistry().InstallerName(), L"PimloOCR_setup_1234.exe");
+    EXPECT_EQ(ProductRegistry().InstalledVersion(), L"");
+}
