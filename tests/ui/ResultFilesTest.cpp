@@ -176,9 +176,24 @@ TEST_F(PictureShrinkingTest, LargePicturesBecomeAPngCopyBelowTheLimit) {
     EXPECT_EQ(SizeOf(copy).cx, 4000);
     EXPECT_EQ(SizeOf(copy).cy, 2400);
     EXPECT_EQ(ReadFileBytes(copy).substr(1, 3), "PNG");
+}
 
-    const std::wstring tall = Picture(L"tall.png", 1000, 3000);
-    EXPECT_EQ(SizeOf(ShrunkPictureFor(tall, 2048, compress_.Path())).cx, 650);
+// The shorter side is computed in single precision and cut, in both builds
+// alike: 4000 / 4234 * 2117 comes out just below 2000.
+TEST_F(PictureShrinkingTest, TheShorterSideFollowsTheSameArithmeticInBothBuilds) {
+    const struct {
+        int width, height, limit;
+        LONG expectedWidth, expectedHeight;
+    } cases[] = {
+        {1000, 3000, 2048, 650, 1952},
+        {4234, 2117, 4096, 4000, 1999},
+    };
+    for (const auto& c : cases) {
+        const std::wstring picture = Picture(L"p.png", c.width, c.height);
+        const SIZE size = SizeOf(ShrunkPictureFor(picture, c.limit, compress_.Path()));
+        EXPECT_EQ(size.cx, c.expectedWidth) << c.width << " x " << c.height;
+        EXPECT_EQ(size.cy, c.expectedHeight) << c.width << " x " << c.height;
+    }
 }
 
 TEST_F(PictureShrinkingTest, SmallPicturesNonPicturesAndTinyLimitsKeepTheirPath) {
