@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/uilib/ScopedClipboardText.h"
 #include "tests/uilib/UiTestSupport.h"
 #include "tests/uilib/UserInput.h"
 
@@ -102,6 +103,47 @@ TEST_F(RichEditTest, TheScrollBarTakesTheMainWindowsStyle) {
     PumpMessages(100);
     EXPECT_EQ(bar->GetScrollPos(), bar->GetScrollRange());
     EXPECT_EQ(bar->GetThumbRect().bottom, pos.bottom);
+}
+
+// Every way of pasting inserts the clipboard's text at the caret or over the
+// selection, and one undo takes the paste back; a read-only box takes none.
+TEST_F(RichEditTest, PastingInsertsAtTheCaretAndCanBeUndone) {
+    enum class Paste { Message, CtrlV, ShiftInsert };
+    struct Case {
+        Paste paste;
+        int selectionStart;
+        int selectionEnd;
+        bool readOnly;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {Paste::Message, 3, 3, false, L"abcXYdef"},  {Paste::CtrlV, 3, 3, false, L"abcXYdef"},
+        {Paste::ShiftInsert, 1, 4, false, L"aXYef"}, {Paste::CtrlV, 6, 6, false, L"abcdefXY"},
+        {Paste::CtrlV, 1, 4, true, L"abcdef"},
+    };
+    ScopedClipboardText clipboard(L"XY");
+    HWND native = rich_->GetNativeWindow();
+    for (const Case& test : cases) {
+        SCOPED_TRACE(static_cast<int>(&test - cases));
+        rich_->SetReadOnly(test.readOnly);
+        rich_->SetText(L"abcdef");
+        ClickScreenAt(ScreenCentre(window_->GetHWND(), NativeRect()));
+        PumpMessages(50);
+        SendMessageW(native, EM_SETSEL, test.selectionStart, test.selectionEnd);
+        if (test.paste == Paste::Message) {
+            SendMessageW(native, WM_PASTE, 0, 0);
+        } else if (test.paste == Paste::CtrlV) {
+            PressKey('V', {VK_CONTROL});
+        } else {
+            PressKey(VK_INSERT, {VK_SHIFT});
+        }
+        PumpMessages(100);
+        EXPECT_EQ(rich_->GetText(), test.expected);
+
+        PressKey('Z', {VK_CONTROL});
+        PumpMessages(100);
+        EXPECT_EQ(rich_->GetText(), L"abcdef");
+    }
 }
 
 }  // namespace

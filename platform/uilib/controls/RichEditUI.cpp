@@ -5,8 +5,24 @@
 #include "platform/uilib/controls/NativeChild.h"
 #include "platform/uilib/controls/ScrollBarUI.h"
 #include "platform/uilib/core/AttributeValues.h"
+#include "platform/uilib/core/ClipboardText.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/render/RenderEngine.h"
+
+namespace {
+
+bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
+
+// Ctrl+V and Shift+Insert, the keys of a paste (Ctrl+Alt is AltGr, which types).
+bool IsPasteKey(WPARAM virtualKey) {
+    if (KeyHeld(VK_MENU)) {
+        return false;
+    }
+    return (virtualKey == 'V' && KeyHeld(VK_CONTROL) && !KeyHeld(VK_SHIFT)) ||
+           (virtualKey == VK_INSERT && KeyHeld(VK_SHIFT) && !KeyHeld(VK_CONTROL));
+}
+
+}  // namespace
 
 CRichEditUI::CRichEditUI() : scrollBar_(new CScrollBarUI) {
     textStyle_ = DT_WORDBREAK;
@@ -134,7 +150,25 @@ void CRichEditUI::ScrollTo(int position) {
     SendMessageW(hwnd, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
 }
 
+void CRichEditUI::PastePlainText() {
+    HWND hwnd = native_->Handle();
+    if (readOnly_ || !hwnd) {
+        return;
+    }
+    if (std::optional<std::wstring> text = ReadClipboardText(hwnd)) {
+        // Replaces only the selection (an empty one is the caret), as one step of undo.
+        SendMessageW(hwnd, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text->c_str()));
+    }
+}
+
 bool CRichEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Some rich edits in plain-text mode paste over the whole text, beyond
+    // undo; the paste is made here instead, the same on every system.
+    if (uMsg == WM_PASTE || (uMsg == WM_KEYDOWN && IsPasteKey(wParam))) {
+        PastePlainText();
+        result = 0;
+        return true;
+    }
     switch (uMsg) {
         case WM_KEYDOWN:
         case WM_CHAR:

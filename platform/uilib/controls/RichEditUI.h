@@ -46,6 +46,8 @@ private:
     // with the text.
     void SyncScrollBar();
     void ScrollTo(int position);
+    // Inserts the clipboard's Unicode text over the selection, undoably.
+    void PastePlainText();
     bool OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     CScrollBarUI* scrollBar_;
