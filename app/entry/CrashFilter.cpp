@@ -7,7 +7,6 @@
 
 #include <exception>
 
-#include "app/MessagePresenter.h"
 #include "app/TextFormat.h"
 #include "common/DebugTrace.h"
 #include "common/FileSystem.h"
@@ -46,13 +45,13 @@ void WriteDump(EXCEPTION_POINTERS* exception) {
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
     WriteDump(exception);
     const EXCEPTION_RECORD& record = *exception->ExceptionRecord;
-    MessageRequest message;
-    message.caption = L"except";
-    message.body = FormatText(L"程序发生异常崩溃( code:%x address:%x )",
-                              {static_cast<unsigned long long>(record.ExceptionCode),
-                               reinterpret_cast<unsigned long long>(record.ExceptionAddress)});
-    message.flags = MB_OK;
-    PresentMessage(message);
+    // The system's own message box: the fault may have come from the UI
+    // library, which must not be entered again from here.
+    const std::wstring text =
+        FormatText(L"程序发生异常崩溃( code:%x address:%x )",
+                   {static_cast<unsigned long long>(record.ExceptionCode),
+                    reinterpret_cast<unsigned long long>(record.ExceptionAddress)});
+    MessageBoxW(nullptr, text.c_str(), L"except", MB_OK | MB_TOPMOST);
     return EXCEPTION_EXECUTE_HANDLER;
 }
 

@@ -1,6 +1,7 @@
 // Fails in the way its second argument names ("fault" or "throw"), after installing the crash
-// filter with the data folder of its first argument; the crash message is
-// written to "message.txt" there instead of being shown.
+// filter with the data folder of its first argument. Messages given to the
+// program's presenter are written to "presented.txt" there: the crash message
+// must not go that way, but through the system's own message box.
 #include <windows.h>
 
 #include <cstdio>
@@ -31,7 +32,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argv[1];
     InstallCrashFilter(folder);
     SetMessagePresenter([folder](const MessageRequest& request) {
-        FILE* file = _wfopen(JoinPath(folder, L"message.txt").c_str(), L"wb");
+        FILE* file = _wfopen(JoinPath(folder, L"presented.txt").c_str(), L"wb");
         const std::string text = WideToUtf8(request.caption + L"|" + request.body);
         std::fwrite(text.data(), 1, text.size(), file);
         std::fclose(file);
