@@ -15,6 +15,8 @@
     /* output folders and progress of a run */                                        \
     X(OutFolderName, "") X(OCRScan, "dds") X(OCRScanXls, "dds") X(AddScreenCut, "")   \
     X(AddPic1, "s") X(AddPicM, "d") X(AddPic2, "") X(SizeBytes, "d") X(OCRNone, "")   \
+    /* what the result list says a batch run wrote: texts or spreadsheets */          \
+    X(BatchSavedTexts, "") X(BatchSavedSheets, "")                                    \
     /* page titles of the recognition kinds */                                        \
     X(LicenseTitlePic, "") X(LicenseTitleIdcard, "") X(LicenseTitleBankcard, "")      \
     X(LicenseTitleDriving, "") X(LicenseTitleVehicle, "") X(LicenseTitleReceipt, "")  \

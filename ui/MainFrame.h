@@ -109,6 +109,8 @@ private:
     void OnAnimationTick();
     void OnPictureDone(const RecognitionResult* result, const PictureDone& done);
     void OnRunEnded(const RecognitionResult& last, const std::string& path, size_t count);
+    // The result list, under a note of what the run wrote.
+    void ShowBatchResult();
     void KeepResult(const RecognitionResult& result, const std::string& path, size_t number);
     void OnRunFailed();
     void OnRunRefused();

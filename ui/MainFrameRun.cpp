@@ -153,9 +153,8 @@ void CMainFrame::OnRunEnded(const RecognitionResult& last, const std::string& pa
     SetEnabled(L"buttonOCR", true);
     SetVisible(L"cancleFiles", true);
     if (IsTableMode(mode_)) {
-        SelectPage(MainPage::BatchResult);
         // The list shows which pictures the spreadsheets came from.
-        FillResultList();
+        ShowBatchResult();
         if (count == 1) {
             outputFolder_ = Utf8ToWide(last.spreadsheetPath);
             queue_.SetResult(path, outputFolder_);
@@ -165,10 +164,16 @@ void CMainFrame::OnRunEnded(const RecognitionResult& last, const std::string& pa
         ShowResultText(TakeDisplayText(last));
         SelectPage(MainPage::TextResult);
     } else if (!merge_) {
-        SelectPage(MainPage::BatchResult);
-        FillResultList();
+        ShowBatchResult();
     }
     RefreshAddPicturePanel();
+}
+
+void CMainFrame::ShowBatchResult() {
+    SelectPage(MainPage::BatchResult);
+    SetText(L"resultNote",
+            Text(IsTableMode(mode_) ? TextKeys::BatchSavedSheets : TextKeys::BatchSavedTexts));
+    FillResultList();
 }
 
 void CMainFrame::KeepResult(const RecognitionResult& result, const std::string& path,

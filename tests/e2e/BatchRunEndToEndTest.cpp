@@ -128,6 +128,7 @@ TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
 
     ASSERT_TRUE(RunEnded(program));
     EXPECT_TRUE(program.Visible(L"listFiles"));
+    EXPECT_EQ(program.Text(L"resultNote"), Text(TextKeys::BatchSavedTexts));
     const std::wstring folder = OutputFolder(L"1");
     for (const wchar_t* name : {L"a.jpg.txt", L"b.png.txt", L"c.bmp.txt"}) {
         const std::string bytes = ReadFileBytes(JoinPath(folder, name));
@@ -311,6 +312,7 @@ TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
 
     ASSERT_TRUE(ended);
     EXPECT_TRUE(program.Visible(L"listFiles"));
+    EXPECT_EQ(program.Text(L"resultNote"), Text(TextKeys::BatchSavedSheets));
     // The stand-in builds the spreadsheet as a zipped workbook.
     EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), L"识别结果1.xls")).substr(0, 2), "PK");
     EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kTableRequest), tablesBefore + 1);
