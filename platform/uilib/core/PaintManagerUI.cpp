@@ -84,6 +84,23 @@ void OpenArchiveFileOnce() {
     }
 }
 
+// Messages after which the mouse no longer reaches the window's controls
+// until it moves over them again: the window was hidden, deactivated or
+// disabled (a modal window opened over it), or its mouse input was cancelled.
+bool EndsMouseOver(UINT uMsg, WPARAM wParam) {
+    switch (uMsg) {
+        case WM_SHOWWINDOW:
+        case WM_ENABLE:
+            return wParam == FALSE;
+        case WM_ACTIVATE:
+            return LOWORD(wParam) == WA_INACTIVE;
+        case WM_CANCELMODE:
+            return true;
+        default:
+            return false;
+    }
+}
+
 TEventUI MakeEvent(int type, CControlUI* sender, POINT point, WPARAM wParam = 0,
                    LPARAM lParam = 0) {
     TEventUI event;
@@ -627,6 +644,16 @@ void CPaintManagerUI::SetHover(CControlUI* control, POINT point) {
     }
 }
 
+void CPaintManagerUI::ForgetMouse() {
+    if (mouseTracking_) {
+        // The next move over the window asks for the leave message again.
+        TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_LEAVE | TME_CANCEL, hwnd_, 0};
+        TrackMouseEvent(&cancel);
+        mouseTracking_ = false;
+    }
+    SetHover(nullptr, POINT{-1, -1});
+}
+
 void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     EnsureLayout();
@@ -647,7 +674,7 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSELEAVE:
             mouseTracking_ = false;
             if (!pushed_) {
-                SetHover(nullptr, point);
+                ForgetMouse();
             }
             break;
         case WM_LBUTTONDOWN:
@@ -760,7 +787,20 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
             case WM_MOUSEWHEEL:
                 HandleMouse(uMsg, wParam, lParam);
                 break;
+            case WM_SHOWWINDOW:
+            case WM_ACTIVATE:
+            case WM_ENABLE:
+            case WM_CANCELMODE:
+                if (EndsMouseOver(uMsg, wParam)) {
+                    ForgetMouse();
+                }
+                handled = false;
+                break;
             case WM_CAPTURECHANGED:
+                // Another window (a menu, a dialog) took the mouse.
+                if (lParam && reinterpret_cast<HWND>(lParam) != hwnd_) {
+                    ForgetMouse();
+                }
                 if (reinterpret_cast<HWND>(lParam) != hwnd_ && pushed_) {
                     POINT origin = {0, 0};
                     TEventUI event = MakeEvent(UIEVENT_BUTTONUP, pushed_, origin);

@@ -166,6 +166,8 @@ private:
     void Layout();
     void HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam);
     void SetHover(CControlUI* control, POINT point);
+    // No control is under the mouse any more, whatever the mouse does next.
+    void ForgetMouse();
     bool HandleKey(UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool ReflectToNative(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void DeliverAsyncNotifications();
