@@ -72,7 +72,16 @@ void MountControlPort(httplib::Server& server, ControlBoard& board) {
         AnswerJson(response, board.HandlingTimes(request.get_param_value("host")));
     });
 
-    server.Post("/reset", [&board](const httplib::Request&, httplib::Response& response) {
+    // A reset carries nothing. Posted without a body and without a length, it
+    // is answered at once instead of after waiting for a body that never
+    // comes; a body that is announced is read and ignored, so the connection
+    // stays usable.
+    server.Post("/reset", [&board](const httplib::Request& request, httplib::Response& response,
+                                   const httplib::ContentReader& content) {
+        if (request.has_header("Content-Length") ||
+            request.get_header_value("Transfer-Encoding") == "chunked") {
+            content([](const char*, size_t) { return true; });
+        }
         board.Reset();
         AnswerJson(response, Json::Value(Json::objectValue));
     });

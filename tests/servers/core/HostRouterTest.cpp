@@ -1,8 +1,13 @@
 // Scripted answers applied around a host's own handler, as the control port
 // queues them.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <chrono>
+#include <string>
 
 #include "platform/servers/core/ControlBoard.h"
 #include "platform/servers/core/ControlPort.h"
@@ -168,6 +173,50 @@ TEST(ControlPort, QueuesScriptsInOrderAndReportsAndForgetsRequests) {
 
     ASSERT_TRUE(client->Post("/reset", "", "text/plain"));
     EXPECT_EQ(board.Requests("update").size(), 0u);
+}
+
+// Sends a request as raw bytes on a connection that stays open, as a client
+// that waits for the answer does, and returns the answer's status line.
+std::string StatusLineFor(int port, const std::string& request) {
+    const int connection = socket(AF_INET, SOCK_STREAM, 0);
+    timeval timeout = {10, 0};
+    setsockopt(connection, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    std::string answer;
+    if (connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0 &&
+        send(connection, request.data(), request.size(), 0) ==
+            static_cast<ssize_t>(request.size())) {
+        char buffer[256];
+        ssize_t got = 0;
+        while (answer.find("\r\n") == std::string::npos &&
+               (got = recv(connection, buffer, sizeof(buffer), 0)) > 0)
+            answer.append(buffer, static_cast<size_t>(got));
+    }
+    close(connection);
+    return answer.substr(0, answer.find("\r\n"));
+}
+
+TEST(ControlPort, ResetIsAcceptedWithOrWithoutABody) {
+    httplib::Server server;
+    ControlBoard board;
+    MountControlPort(server, board);
+    ServerThread thread(server);
+    for (const char* request : {
+             "POST /reset HTTP/1.1\r\nHost: control\r\n\r\n",
+             "POST /reset HTTP/1.1\r\nHost: control\r\nContent-Length: 0\r\n\r\n",
+             "POST /reset HTTP/1.1\r\nHost: control\r\nContent-Length: 2\r\n\r\n{}",
+         }) {
+        httplib::Request recorded;
+        recorded.method = "GET";
+        recorded.path = "/windows/newversion.htm";
+        board.Record("update", recorded);
+
+        EXPECT_EQ(StatusLineFor(thread.Port(), request), "HTTP/1.1 200 OK") << request;
+        EXPECT_EQ(board.Requests("update").size(), 0u) << request;
+    }
 }
 
 }  // namespace
