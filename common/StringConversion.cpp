@@ -55,6 +55,10 @@ std::wstring Utf8ToWide(std::string_view utf8) {
     return MultiByteToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8);
 }
 
+std::wstring Utf8ToWideReplacingInvalid(std::string_view utf8) {
+    return MultiByteToWide(CP_UTF8, 0, utf8);
+}
+
 std::string WideToUtf8(std::wstring_view wide) { return WideToMultiByte(CP_UTF8, wide); }
 
 std::wstring AnsiToWide(std::string_view ansi) { return MultiByteToWide(CP_THREAD_ACP, 0, ansi); }

@@ -14,6 +14,10 @@
 // replacement characters in it.
 std::wstring Utf8ToWide(std::string_view utf8);
 
+// UTF-8 to UTF-16 for text that may be damaged or cut short: bytes that do not form a
+// character become U+FFFD, so the rest of the text stays.
+std::wstring Utf8ToWideReplacingInvalid(std::string_view utf8);
+
 // UTF-16 to UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string WideToUtf8(std::wstring_view wide);
 

@@ -13,9 +13,12 @@ constexpr char kUpdateCredentials[] = "abcd:wxyz";
 }  // namespace
 
 // The answer is decoded once it is complete: a character whose bytes arrive
-// in two chunks would be broken by decoding chunk by chunk.
+// in two chunks would be broken by decoding chunk by chunk. Decoding replaces
+// what is not a character, so one bad byte or an answer cut inside a
+// character keeps the rest of the text.
 std::wstring CurlTextClient::Decode(const std::string& bytes) const {
-    return encoding_ == AnswerEncoding::Utf8 ? Utf8ToWide(bytes) : AnsiToWide(bytes);
+    return encoding_ == AnswerEncoding::Utf8 ? Utf8ToWideReplacingInvalid(bytes)
+                                             : AnsiToWide(bytes);
 }
 
 std::wstring CurlTextClient::GetText(const std::wstring& url) const {

@@ -46,6 +46,31 @@ TEST(CurlTextClientGetText, KeepsCharactersThatArriveInTwoChunks) {
     EXPECT_EQ(text, std::wstring(16 * 1024 - 1, L'a') + L"\u4e2d");
 }
 
+TEST(CurlTextClientGetText, DamagedOrCutUtf8KeepsTheTextAroundIt) {
+    struct Case {
+        std::string body;
+        bool closeEarly;  // only the first half of the body is sent
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {"ab\xff"
+         "cd",
+         false, L"ab\ufffdcd"},
+        {"\xe4\xb8\xad\xe6\x96"
+         "x",
+         false, L"\u4e2d\ufffdx"},
+        {"ab\xe4\xb8\xadx", true, L"ab\ufffd"},
+    };
+    for (const Case& c : cases) {
+        LoopbackHttpServer server;
+        server.Answer(ScriptedResponse{200, c.body, "text/plain", 0, false, c.closeEarly});
+        EXPECT_EQ(
+            CurlTextClient(CurlTextClient::AnswerEncoding::Utf8).GetText(WideOrigin(server) + L"/"),
+            c.text)
+            << c.body;
+    }
+}
+
 TEST(CurlTextClientPostForm, SendsTheFormInTheAnsiCodePage) {
     LoopbackHttpServer server;
     server.Answer(ScriptedResponse{200, "ok", "text/plain"});
