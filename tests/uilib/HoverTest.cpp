@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <functional>
 
 #include "tests/uilib/UiTestSupport.h"
@@ -22,15 +26,41 @@ protected:
     static CButtonUI* Button() { return window_->Find<CButtonUI>(L"btnGo"); }
     static bool ButtonIsHot() { return (Button()->GetState() & UISTATE_HOT) != 0; }
 
-    // Puts the cursor on the button and tells the window, as a real move does.
-    static void HoverButton() {
-        RECT pos = Button()->GetPos();
+    // Puts the cursor on the control and tells the window, as a real move does.
+    static void HoverButton(LPCTSTR name = L"btnGo") {
+        RECT pos = window_->Find(name)->GetPos();
         POINT centre = {(pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2};
         POINT screen = centre;
         ClientToScreen(Window(), &screen);
         SetCursorPos(screen.x, screen.y);
         SendMessageW(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
         PumpMessages(50);
+    }
+
+    // Rests the mouse on the control for longer than the system's hover time.
+    static void RestOn(LPCTSTR name) {
+        UINT hoverTime = 400;
+        SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &hoverTime, 0);
+        HoverButton(name);
+        PumpMessages(hoverTime + 300);
+    }
+    // The text the window's tooltip shows, or empty while none is shown.
+    static std::wstring ShownToolTip() {
+        HWND tip = nullptr;
+        while ((tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr)) != nullptr) {
+            if (GetWindow(tip, GW_OWNER) == Window() && IsWindowVisible(tip)) {
+                break;
+            }
+        }
+        TOOLINFOW tool = {};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        wchar_t text[80] = {};
+        if (!tip || !SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool))) {
+            return L"";
+        }
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(&tool));
+        return text;
     }
 
     static inline RecordingWindow* window_ = nullptr;
@@ -65,6 +95,29 @@ TEST_F(HoverTest, TheHotStateEndsWhenTheWindowStopsTakingTheMouse) {
         PumpMessages(50);
     }
     DestroyWindow(other);
+}
+
+// The tooltip of the layout shows once the mouse rests on its control, and
+// goes when the mouse leaves, presses or moves to a control without one.
+TEST_F(HoverTest, RestingOnAControlShowsItsTooltipUntilTheMouseGoes) {
+    struct Case {
+        const char* what;
+        std::function<void()> away;
+    };
+    const Case cases[] = {
+        {"mouse leaves", [] { SendMessageW(Window(), WM_MOUSELEAVE, 0, 0); }},
+        {"pressed", [] { SendMessageW(Window(), WM_LBUTTONDOWN, MK_LBUTTON, 0); }},
+        {"other control", [] { RestOn(L"title"); }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.what);
+        RestOn(L"btnGo");
+        EXPECT_EQ(ShownToolTip(), L"前往");
+        test.away();
+        PumpMessages(100);
+        EXPECT_EQ(ShownToolTip(), L"");
+        SendMessageW(Window(), WM_LBUTTONUP, 0, MAKELPARAM(-1, -1));
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/uilib/core/OffscreenBuffer.h"
 #include "platform/uilib/core/ResourceArchive.h"
 #include "platform/uilib/core/TimerTable.h"
+#include "platform/uilib/core/ToolTipWindow.h"
 #include "platform/uilib/drive/DriveServer.h"
 #include "platform/uilib/render/ImageAttribute.h"
 #include "platform/uilib/render/ImageData.h"
@@ -119,7 +120,8 @@ TEventUI MakeEvent(int type, CControlUI* sender, POINT point, WPARAM wParam = 0,
 CPaintManagerUI::CPaintManagerUI()
     : fonts_(std::make_unique<FontTable>()),
       timers_(std::make_unique<TimerTable>()),
-      buffer_(std::make_unique<OffscreenBuffer>()) {
+      buffer_(std::make_unique<OffscreenBuffer>()),
+      toolTip_(std::make_unique<ToolTipWindow>()) {
     SetLayoutFolder(L"");
     Shared().managers.push_back(this);
 }
@@ -291,6 +293,7 @@ void CPaintManagerUI::ForgetControl(CControlUI* control) {
     }
     if (hover_ == control) {
         hover_ = nullptr;
+        toolTip_->Hide();
     }
     if (pushed_ == control) {
         pushed_ = nullptr;
@@ -632,6 +635,7 @@ void CPaintManagerUI::SetHover(CControlUI* control, POINT point) {
     if (control == hover_) {
         return;
     }
+    toolTip_->Hide();
     CControlUI* old = hover_;
     hover_ = control;
     if (old) {
@@ -646,12 +650,20 @@ void CPaintManagerUI::SetHover(CControlUI* control, POINT point) {
 
 void CPaintManagerUI::ForgetMouse() {
     if (mouseTracking_) {
-        // The next move over the window asks for the leave message again.
-        TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_LEAVE | TME_CANCEL, hwnd_, 0};
+        // The next move over the window asks for the leave and hover messages again.
+        TRACKMOUSEEVENT cancel = {sizeof(cancel), TME_LEAVE | TME_HOVER | TME_CANCEL, hwnd_, 0};
         TrackMouseEvent(&cancel);
         mouseTracking_ = false;
     }
     SetHover(nullptr, POINT{-1, -1});
+}
+
+void CPaintManagerUI::ShowToolTip(POINT point) {
+    if (!hover_ || pushed_ || hover_->GetToolTip().empty()) {
+        return;
+    }
+    ClientToScreen(hwnd_, &point);
+    toolTip_->Show(hwnd_, hover_->GetToolTip(), point);
 }
 
 void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
@@ -660,7 +672,8 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     switch (uMsg) {
         case WM_MOUSEMOVE: {
             if (!mouseTracking_) {
-                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd_, 0};
+                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE | TME_HOVER, hwnd_,
+                                         HOVER_DEFAULT};
                 mouseTracking_ = TrackMouseEvent(&track) != FALSE;
             }
             SetHover(
@@ -677,8 +690,14 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
                 ForgetMouse();
             }
             break;
+        case WM_MOUSEHOVER:
+            // The hover is reported once: the next move asks for it again.
+            mouseTracking_ = false;
+            ShowToolTip(point);
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
+            toolTip_->Hide();
             CControlUI* control = FindControl(point);
             if (!control) {
                 break;
@@ -706,6 +725,7 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP: {
+            toolTip_->Hide();
             CControlUI* control = FindControl(point);
             TEventUI event =
                 MakeEvent(uMsg == WM_RBUTTONDOWN ? UIEVENT_RBUTTONDOWN : UIEVENT_RBUTTONUP, control,
@@ -714,6 +734,7 @@ void CPaintManagerUI::HandleMouse(UINT uMsg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_MOUSEWHEEL: {
+            toolTip_->Hide();
             POINT client = point;
             ScreenToClient(hwnd_, &client);
             CControlUI* control = FindControl(client);
@@ -779,6 +800,7 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
                 break;
             case WM_MOUSEMOVE:
             case WM_MOUSELEAVE:
+            case WM_MOUSEHOVER:
             case WM_LBUTTONDOWN:
             case WM_LBUTTONDBLCLK:
             case WM_LBUTTONUP:
@@ -842,6 +864,8 @@ bool CPaintManagerUI::MessageHandler(UINT uMsg, WPARAM wParam, LPARAM lParam, LR
                 break;
             case WM_DESTROY:
                 timers_->KillEverything(hwnd_);
+                // The tooltip is an owned window: it goes with this one.
+                toolTip_->Forget();
                 handled = false;
                 break;
             default:

@@ -18,6 +18,7 @@ class FontTable;
 class ImageData;
 class OffscreenBuffer;
 class TimerTable;
+class ToolTipWindow;
 
 // Owns one window's control tree: resources (layout folder, fonts, default
 // attributes, images), layout, double-buffered painting, mouse and keyboard
@@ -168,6 +169,8 @@ private:
     void SetHover(CControlUI* control, POINT point);
     // No control is under the mouse any more, whatever the mouse does next.
     void ForgetMouse();
+    // The tooltip of the control the mouse rests on (client point), if it has one.
+    void ShowToolTip(POINT point);
     bool HandleKey(UINT uMsg, WPARAM wParam, LPARAM lParam);
     bool ReflectToNative(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void DeliverAsyncNotifications();
@@ -207,4 +210,5 @@ private:
     std::unique_ptr<FontTable> fonts_;
     std::unique_ptr<TimerTable> timers_;
     std::unique_ptr<OffscreenBuffer> buffer_;
+    std::unique_ptr<ToolTipWindow> toolTip_;
 };
