@@ -4,7 +4,7 @@
 
 #include "app/LanguageText.h"
 #include "app/ShowMessage.h"
-#include "app/TraceLog.h"
+#include "common/DebugTrace.h"
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "ui/MainFrame.h"
@@ -145,8 +145,9 @@ void CMainFrame::SetTableHint(bool shown) {
         return;
     tableHintShown_ = shown;
     button->SetForeImage(shown ? kTableOverlay : L"");
+    // Every press of Tab: traced for a debugger, not kept in the program's log.
     if (shown)
-        LogTrace(L"[pimloOCR] xls enable. %x", GetKeyState(VK_TAB));
+        DebugTrace(L"[pimloOCR] xls enable. %x", GetKeyState(VK_TAB));
     else
-        LogTrace(L"[pimloOCR] xls disable.");
+        DebugTrace(L"[pimloOCR] xls disable.");
 }

@@ -19,6 +19,7 @@ namespace {
 
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Not;
 
 constexpr wchar_t kLine[] = L"Pimlo reads this line 2026";
 // A run of a few pictures through the stand-in's recogniser.
@@ -316,6 +317,22 @@ TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
     // The stand-in builds the spreadsheet as a zipped workbook.
     EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), L"识别结果1.xls")).substr(0, 2), "PK");
     EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kTableRequest), tablesBefore + 1);
+}
+
+TEST_F(BatchRunEndToEnd, TheTableHintOfTheTabKeyIsNotWrittenToTheLog) {
+    const std::wstring settings = ProgramSettingsFile();
+    const std::wstring log = JoinPath(settings.substr(0, settings.rfind(L'\\')), L"run.log");
+    DeleteFileW(log.c_str());  // only this program's lines
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    program.Drop(Picture(L"line.png", L"hint.png"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
+
+    // Sent, so both are handled when the calls return: the first press, then the release.
+    SendMessageW(program.Window(), WM_KEYDOWN, VK_TAB, 1);
+    SendMessageW(program.Window(), WM_KEYUP, VK_TAB, 0xC0000001);
+
+    EXPECT_THAT(ReadFileBytes(log), Not(HasSubstr("xls")));
 }
 
 TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
