@@ -29,17 +29,17 @@ void SetCommonOptions(CURL* curl, const ServiceTransportSettings& settings, std:
     curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, settings.timeoutMs);
     curl_easy_setopt(curl, CURLOPT_VERBOSE, settings.verbose ? 1L : 0L);
     // The secret key, the token and the users' pictures go only to a peer
-    // that proves it is the service. The authorities are always handed over
-    // as a bundle: libcurl then checks the chain and the host name itself,
-    // the same way on every Schannel, instead of trusting whatever checks
-    // the system's TLS layer does or does not make on its own.
+    // that proves it is the service. Windows checks the chain and the host
+    // name itself, with every root it trusts; with a bundle (an extra
+    // authority, or a TLS layer that checks nothing by itself) libcurl checks
+    // them against the bundle.
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-    const std::string& bundle =
-        settings.caFile.empty() ? SystemRootCertificatesPem() : TrustBundleWith(settings.caFile);
-    // libcurl only reads the blob, which lives as long as the process.
-    curl_blob blob{const_cast<char*>(bundle.data()), bundle.size(), CURL_BLOB_NOCOPY};
-    curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+    if (const std::string* bundle = ServiceTrustBundle(settings.caFile, SystemPeerChecks())) {
+        // libcurl only reads the blob, which lives as long as the process.
+        curl_blob blob{const_cast<char*>(bundle->data()), bundle->size(), CURL_BLOB_NOCOPY};
+        curl_easy_setopt(curl, CURLOPT_CAINFO_BLOB, &blob);
+    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 TransportWarmUp::TransportWarmUp()
     : thread_([] {
           EnsureCurlGlobalInit();
-          SystemRootCertificatesPem();
+          if (SystemPeerChecks() == PeerChecks::ByBundleOnly) SystemRootCertificatesPem();
       }) {}
 
 TransportWarmUp::~TransportWarmUp() {

@@ -9,6 +9,7 @@
 
 #include "common/Base64.h"
 #include "common/FileSystem.h"
+#include "common/Wine.h"
 
 namespace {
 
@@ -59,4 +60,14 @@ const std::string& TrustBundleWith(const std::wstring& caFile) {
     if (!ReadFileBytes(caFile, authorities)) return SystemRootCertificatesPem();
     // Map entries never move, so the reference stays valid for the process.
     return bundles->emplace(caFile, SystemRootCertificatesPem() + '\n' + authorities).first->second;
+}
+
+const std::string* ServiceTrustBundle(const std::wstring& caFile, PeerChecks system) {
+    if (!caFile.empty()) return &TrustBundleWith(caFile);
+    if (system == PeerChecks::ByBundleOnly) return &SystemRootCertificatesPem();
+    return nullptr;
+}
+
+PeerChecks SystemPeerChecks() {
+    return RunningUnderWine() ? PeerChecks::ByBundleOnly : PeerChecks::BySystem;
 }

@@ -14,3 +14,18 @@ const std::string& SystemRootCertificatesPem();
 // read the result holds the system's roots alone, so that nothing beyond them
 // is trusted, and a later call tries the file again.
 const std::string& TrustBundleWith(const std::wstring& caFile);
+
+// Where the system's TLS layer checks the service's certificate chain and host
+// name by itself (Windows' Schannel, which also fetches roots that Windows
+// installs on demand).
+enum class PeerChecks { BySystem, ByBundleOnly };
+
+// The authorities the service's certificate is checked against, or null to
+// leave the check to the system. A caFile always gives a bundle (the
+// system's exported roots plus the file), as does a TLS layer that checks
+// nothing by itself (Wine's).
+const std::string* ServiceTrustBundle(const std::wstring& caFile, PeerChecks system);
+
+// The peer checks of the system the program runs on: Wine's TLS layer
+// accepts any certificate unless given a bundle.
+PeerChecks SystemPeerChecks();

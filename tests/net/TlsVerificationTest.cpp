@@ -2,12 +2,14 @@
 // "localhost" only) is signed by an authority that no system trusts. The
 // server's port and the authority's PEM are in the working folder.
 #include <windows.h>
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <string>
 
 #include "net/ServiceTransport.h"
+#include "net/TrustedRoots.h"
 
 namespace {
 
@@ -37,7 +39,9 @@ ServiceTransport TransportTrusting(std::wstring caFile) {
 TEST(TlsVerification, RefusesAServerThatTheSystemDoesNotTrust) {
     std::string response;
     int code = TransportTrusting(L"").Get("https://localhost:" + ServerPort() + "/", response);
-    EXPECT_NE(code, 0);
+    // A certificate failure of its own, which the program tells apart from
+    // an unreachable service.
+    EXPECT_EQ(code, CURLE_PEER_FAILED_VERIFICATION);
     EXPECT_EQ(response, "");
 }
 
@@ -69,4 +73,22 @@ TEST(TlsVerification, PostsOverTlsWithTheCaFile) {
         TransportTrusting(AuthorityPem())
             .Post("https://localhost:" + ServerPort() + "/", {{"a", "b"}}, "x=1&", {}, response);
     EXPECT_EQ(code, 0);
+}
+
+// Windows checks certificates itself, with every root it trusts (also those
+// it installs on demand); a bundle replaces that check, so one is handed over
+// only with an extra authority or where the TLS layer checks nothing itself.
+TEST(TlsVerification, ABundleOnlyWhereTheSystemDoesNotCheckOrAnAuthorityIsAdded) {
+    EXPECT_EQ(ServiceTrustBundle(L"", PeerChecks::BySystem), nullptr);
+    EXPECT_EQ(ServiceTrustBundle(L"", PeerChecks::ByBundleOnly), &SystemRootCertificatesPem());
+    std::ifstream authorityFile("ca.pem", std::ios::binary);
+    const std::string authority((std::istreambuf_iterator<char>(authorityFile)),
+                                std::istreambuf_iterator<char>());
+    for (PeerChecks system : {PeerChecks::BySystem, PeerChecks::ByBundleOnly}) {
+        const std::string* bundle = ServiceTrustBundle(AuthorityPem(), system);
+        ASSERT_NE(bundle, nullptr);
+        EXPECT_EQ(bundle->substr(bundle->size() - authority.size()), authority);
+    }
+    // Wine's TLS layer accepts any certificate by itself.
+    EXPECT_EQ(SystemPeerChecks(), PeerChecks::ByBundleOnly);
 }
