@@ -44,17 +44,23 @@ void LoadSettingsAndServices(const AppFolders& folders) {
     InstallExitCleanup();
 }
 
+// A missing or unreadable layout archive: the program has no windows to show.
+bool ReportLayoutsLost() {
+    MessageBoxW(nullptr, L"软件皮肤资源丢失，无法运行，请重新安装！", L"严重错误",
+                MB_OK | MB_ICONERROR);
+    return false;
+}
+
 bool HandOverLayouts(HINSTANCE instance, const AppFolders& folders) {
     const std::string_view archive = LoadLayoutArchive(instance);
-    if (archive.empty()) {
-        MessageBoxW(nullptr, L"软件皮肤资源丢失，无法运行，请重新安装！", L"严重错误",
-                    MB_OK | MB_ICONERROR);
-        return false;
-    }
+    if (archive.empty()) return ReportLayoutsLost();
     CPaintManagerUI::SetInstance(instance);
     CPaintManagerUI::SetSkinExt(L".skin");
     CPaintManagerUI::SetSkinPath((folders.installFolder + L"\\skin\\").c_str());
-    return CPaintManagerUI::SetResourceZip(archive.data(), static_cast<unsigned>(archive.size()));
+    if (!CPaintManagerUI::SetResourceZip(archive.data(), static_cast<unsigned>(archive.size()))) {
+        return ReportLayoutsLost();
+    }
+    return true;
 }
 
 int RunMainWindow(bool hidden) {

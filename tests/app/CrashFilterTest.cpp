@@ -4,6 +4,7 @@
 #include "common/StringConversion.h"
 #include "common/Win32Handles.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/SystemMessageBox.h"
 
 namespace {
 
@@ -15,17 +16,6 @@ struct CrashOutcome {
     DWORD exitCode = 0;
     std::wstring message;  // the text of the system message box "except"
 };
-
-// The message box "except" of the process, or null.
-HWND CrashMessageOf(DWORD processId) {
-    for (HWND box = FindWindowW(L"#32770", L"except"); box;
-         box = FindWindowExW(nullptr, box, L"#32770", L"except")) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(box, &owner);
-        if (owner == processId) return box;
-    }
-    return nullptr;
-}
 
 // Runs the child, reads the crash message it shows and answers it with OK.
 CrashOutcome RunCrashChild(const std::wstring& folder, const wchar_t* how) {
@@ -41,16 +31,7 @@ CrashOutcome RunCrashChild(const std::wstring& folder, const wchar_t* how) {
         return outcome;
     KernelHandle process(started.hProcess);
     KernelHandle thread(started.hThread);
-    for (int tries = 0; tries < 300 && outcome.message.empty(); ++tries) {
-        if (WaitForSingleObject(process.get(), 100) == WAIT_OBJECT_0) break;
-        if (HWND box = CrashMessageOf(started.dwProcessId)) {
-            // 0xFFFF: the message box's text control.
-            wchar_t text[256] = {};
-            GetDlgItemTextW(box, 0xFFFF, text, 256);
-            outcome.message = text;
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        }
-    }
+    outcome.message = AnswerSystemMessageBox(process.get(), L"except");
     WaitForSingleObject(process.get(), 30000);
     GetExitCodeProcess(process.get(), &outcome.exitCode);
     return outcome;
