@@ -28,6 +28,8 @@
     X(Commodity, "ssssssss")                                                          \
     /* update balloon */                                                              \
     X(DownloadingUpdate, "") X(ProductName, "")                                       \
+    /* settings dialog: the prompt of the folder browser */                          \
+    X(ChooseSaveFolder, "")                                                           \
     /* sign-in dialog */                                                              \
     X(CpatchaValidTime, "d") X(SendCpatchaAgain, "") X(WeChatLogin, "") X(QQLogin, "")\
     /* credentials of the cloud service and the signing text of the account service */\
@@ -43,7 +45,8 @@
     /* scanner */                                                                     \
     X(ScannerIsInvalid, "") X(NotFoundDSM, "") X(SelectDSM, "")                       \
     /* recognition failures */                                                        \
-    X(ImageSizeIsZero, "") X(CURL_TIMEOUT, "") X(CURL_NONETWORK, "")                  \
+    X(ImageSizeIsZero, "") X(ImageTooLarge, "") X(CURL_TIMEOUT, "")                   \
+    X(CURL_NONETWORK, "") X(CertificateErr, "")                                       \
     X(JsonFormatErr, "s") X(ExceptIdcardRS, "") X(ExceptIdcardNoIdcard, "")           \
     X(ExceptIdcardBlurred, "") X(ExceptIdcardOE, "") X(ExceptIdcardUnknow, "")        \
     /* updates */                                                                     \

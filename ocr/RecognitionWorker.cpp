@@ -1,5 +1,7 @@
 #include "ocr/RecognitionWorker.h"
 
+#include <new>
+
 #include "app/AppSettings.h"
 #include "app/LanguageText.h"
 #include "app/ShowMessage.h"
@@ -15,8 +17,10 @@
 
 namespace {
 
-// libcurl's code for a transfer that timed out.
+// libcurl's codes for a transfer that timed out, and for a peer whose
+// certificate or host name did not check out.
 constexpr int kCurlTimeout = 28;
+constexpr int kCurlPeerFailedVerification = 60;
 
 OcrEndpoint EndpointOf(RecognitionKind kind) {
     switch (kind) {
@@ -78,14 +82,22 @@ std::unique_ptr<RecognitionResult> RecognitionWorker::Recognise(const std::strin
     if (kind == RecognitionKind::LocalText) {
         if (auto result = RecogniseLocally(picturePath)) return result;
     }
-    std::string picture;
-    if (!ReadFileBytes(Utf8ToWide(picturePath), picture) || picture.empty()) {
-        errorKey = MessageKeys::ImageSizeIsZero;
+    try {
+        std::string picture;
+        if (!ReadFileBytes(Utf8ToWide(picturePath), picture) || picture.empty()) {
+            errorKey = MessageKeys::ImageSizeIsZero;
+            return nullptr;
+        }
+        const Json::Value answer = SendToService(picture, kind);
+        picture = std::string();  // the picture may be large; the answer is read without it
+        return Parse(answer, kind);
+    } catch (const std::bad_alloc&) {
+        // The picture, its Base64 text and the request are held at once: a
+        // very large one can exhaust the 32-bit program's memory. Only this
+        // picture fails; what it took is freed on the way out.
+        errorKey = MessageKeys::ImageTooLarge;
         return nullptr;
     }
-    const Json::Value answer = SendToService(picture, kind);
-    picture = std::string();  // the picture may be large; the answer is read without it
-    return Parse(answer, kind);
 }
 
 std::unique_ptr<RecognitionResult> RecognitionWorker::RecogniseLocally(
@@ -155,6 +167,11 @@ bool RecognitionWorker::AcceptAnswer(const Json::Value& answer, RecognitionKind 
     const int transportError = answer["curl_error_code"].asInt();
     if (transportError == kCurlTimeout) {
         ShowMessage(MessageKeys::CURL_TIMEOUT, mainWindow, MB_ICONINFORMATION);
+        return false;
+    }
+    if (transportError == kCurlPeerFailedVerification) {
+        // Reached, but not proven to be the service: not a missing network.
+        ShowMessage(MessageKeys::CertificateErr, mainWindow, MB_ICONINFORMATION);
         return false;
     }
     if (transportError != 0) {

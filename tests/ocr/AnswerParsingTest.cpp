@@ -31,6 +31,9 @@ TEST_F(AnswerParsing, TransportFailuresAreShownAndGiveNoResult) {
         // A refused connection is no picture without text.
         {R"({"curl_error_code":7})", Kind::BankCard, false, L"没有网络"},
         {R"({"curl_error_code":7})", Kind::LocalText, false, L"没有结果"},
+        // A certificate that does not check out is told as such, whatever the kind.
+        {R"({"curl_error_code":60})", Kind::GeneralText, false, L"证书无效"},
+        {R"({"curl_error_code":60})", Kind::LocalText, false, L"证书无效"},
     };
     for (const Case& c : cases) {
         MessageRecorder recorder;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ protected:
                              {L"ImageSizeIsZero", L"空图片"},
                              {L"CURL_TIMEOUT", L"超时"},
                              {L"CURL_NONETWORK", L"没有网络"},
+                             {L"CertificateErr", L"证书无效"},
+                             {L"ImageTooLarge", L"图片太大"},
                              {L"OCRNotResult", L"没有结果"},
                              {L"JsonFormatErr", L"无法解析：%s"},
                              {L"ExceptIdcardRS", L"放反了"},
@@ -36,9 +39,9 @@ protected:
                              {L"AIPError17", L"次数用完"}});
     }
 
-    // A worker whose clients reach server, with the local engine and the
+    // Services whose clients reach server, with the local engine and the
     // quality setting given.
-    RecognitionWorker WorkerFor(RecognitionKind runKind) {
+    RecognitionServices ServicesFor() {
         RecognitionServices services;
         services.newClient = [this] { return std::make_unique<OcrClient>(ClientFor(server_)); };
         services.newLocalEngine = [this]() -> std::unique_ptr<LocalEngineBridge> {
@@ -52,7 +55,12 @@ protected:
         services.download = [](const std::string& url, const std::string& path) {
             return CurlByteClient().Download(url, path);
         };
-        RecognitionWorker worker(std::move(services));
+        return services;
+    }
+
+    RecognitionWorker WorkerFor(RecognitionKind runKind,
+                                std::optional<RecognitionServices> services = std::nullopt) {
+        RecognitionWorker worker(services ? std::move(*services) : ServicesFor());
         worker.mainWindow = kOwner;
         worker.runKind = runKind;
         return worker;

@@ -45,6 +45,26 @@ TEST_F(RecogniseTest, EmptyOrMissingPicturesSendNothing) {
     EXPECT_THAT(recorder_.Shown(), IsEmpty());
 }
 
+// Memory running out while one picture is sent fails that picture with its
+// own message; the worker goes on with the next one.
+TEST_F(RecogniseTest, MemoryRunningOutFailsOnlyThatPicture) {
+    bool exhausted = true;
+    RecognitionServices services = ServicesFor();
+    services.newClient = [&exhausted, make = services.newClient] {
+        if (exhausted) throw std::bad_alloc();
+        return make();
+    };
+    RecognitionWorker worker = WorkerFor(Kind::GeneralText, std::move(services));
+    EXPECT_EQ(worker.Recognise(Picture(), Kind::GeneralText), nullptr);
+    EXPECT_EQ(worker.errorKey, MessageKey(MessageKeys::ImageTooLarge));
+
+    exhausted = false;
+    worker.errorKey = MessageKey();
+    AnswerOnce(kGeneralAnswer);
+    EXPECT_NE(worker.Recognise(Picture(), Kind::GeneralText), nullptr);
+    EXPECT_TRUE(worker.errorKey.Empty());
+}
+
 TEST_F(RecogniseTest, PicturesNamedOutsideTheAnsiCodePageAreRead) {
     AnswerOnce(kGeneralAnswer);
     RecognitionWorker worker = WorkerFor(Kind::GeneralText);
