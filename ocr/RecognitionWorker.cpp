@@ -17,9 +17,11 @@
 
 namespace {
 
-// libcurl's codes for a transfer that timed out, and for a peer whose
-// certificate or host name did not check out.
+// libcurl's codes for a transfer that timed out, for memory that ran out
+// while the request was built, and for a peer whose certificate or host name
+// did not check out.
 constexpr int kCurlTimeout = 28;
+constexpr int kCurlOutOfMemory = 27;
 constexpr int kCurlPeerFailedVerification = 60;
 
 OcrEndpoint EndpointOf(RecognitionKind kind) {
@@ -167,6 +169,10 @@ bool RecognitionWorker::AcceptAnswer(const Json::Value& answer, RecognitionKind 
     const int transportError = answer["curl_error_code"].asInt();
     if (transportError == kCurlTimeout) {
         ShowMessage(MessageKeys::CURL_TIMEOUT, mainWindow, MB_ICONINFORMATION);
+        return false;
+    }
+    if (transportError == kCurlOutOfMemory) {
+        ShowMessage(MessageKeys::ImageTooLarge, mainWindow, MB_ICONINFORMATION);
         return false;
     }
     if (transportError == kCurlPeerFailedVerification) {

@@ -34,6 +34,8 @@ TEST_F(AnswerParsing, TransportFailuresAreShownAndGiveNoResult) {
         // A certificate that does not check out is told as such, whatever the kind.
         {R"({"curl_error_code":60})", Kind::GeneralText, false, L"证书无效"},
         {R"({"curl_error_code":60})", Kind::LocalText, false, L"证书无效"},
+        // So is memory running out while the request was built.
+        {R"({"curl_error_code":27})", Kind::GeneralText, false, L"图片太大"},
     };
     for (const Case& c : cases) {
         MessageRecorder recorder;
