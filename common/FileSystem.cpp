@@ -35,12 +35,16 @@ bool CreateFolderTree(const std::wstring& folder) {
         return true;
     }
     // The shell function takes no trailing separator on some systems.
-    std::wstring target = folder;
-    while (target.size() > 3 && EndsInSeparator(target)) {
-        target.pop_back();
-    }
-    SHCreateDirectoryExW(nullptr, target.c_str(), nullptr);
+    SHCreateDirectoryExW(nullptr, WithoutTrailingSeparator(folder).c_str(), nullptr);
     return FolderExists(folder);
+}
+
+std::wstring WithoutTrailingSeparator(std::wstring_view folder) {
+    // A separator after a drive ("C:\") or alone ("\") names a root.
+    while (folder.size() > 1 && EndsInSeparator(folder) && folder[folder.size() - 2] != L':') {
+        folder.remove_suffix(1);
+    }
+    return std::wstring(folder);
 }
 
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {

@@ -16,6 +16,11 @@ bool FolderExists(const std::wstring& path);
 // exists afterwards.
 bool CreateFolderTree(const std::wstring& folder);
 
+// The folder path without the separators it ends in, except where they are
+// part of a root: "C:\" and "\" stay as they are, "C:\Results\" becomes
+// "C:\Results".
+std::wstring WithoutTrailingSeparator(std::wstring_view folder);
+
 // folder + "\" + name, without doubling a separator that folder already ends in.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 

@@ -4,6 +4,9 @@
 
 #include <memory>
 
+#include "app/LanguageText.h"
+#include "common/FileSystem.h"
+
 namespace {
 
 // The browser's new-style dialog needs COM in a single-threaded apartment.
@@ -37,8 +40,10 @@ int CALLBACK OnBrowserEvent(HWND browser, UINT message, LPARAM, LPARAM startFold
 
 std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& startFolder) {
     ComApartment apartment;
+    const std::wstring prompt = Text(TextKeys::ChooseSaveFolder);
     BROWSEINFOW browse = {};
     browse.hwndOwner = owner;
+    browse.lpszTitle = prompt.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     browse.lpfn = OnBrowserEvent;
     browse.lParam = startFolder.empty() ? 0 : reinterpret_cast<LPARAM>(startFolder.c_str());
@@ -46,5 +51,7 @@ std::optional<std::wstring> BrowseForFolder(HWND owner, const std::wstring& star
     if (!chosen) return std::nullopt;
     wchar_t path[MAX_PATH] = {};
     if (!SHGetPathFromIDListW(chosen.get(), path)) return std::nullopt;
-    return std::wstring(path);
+    // Some shells hand a folder back with a separator after it; the save
+    // folder is shown and stored without one, like every other folder path.
+    return WithoutTrailingSeparator(path);
 }
