@@ -38,11 +38,14 @@ private:
 
 // The values of one registry key (not its subkeys) for the life of this
 // object, put back afterwards; a key that did not exist is removed again.
+// view is the registry view (KEY_WOW64_32KEY for the machine-wide key, which
+// the program reads in the 32-bit view), or 0 for the process's own.
 class SavedRegistryKey {
 public:
-    SavedRegistryKey(HKEY root, std::wstring path) : root_(root), path_(std::move(path)) {
+    SavedRegistryKey(HKEY root, std::wstring path, REGSAM view = 0)
+        : root_(root), path_(std::move(path)), view_(view) {
         HKEY key = nullptr;
-        existed_ = RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+        existed_ = RegOpenKeyExW(root_, path_.c_str(), 0, KEY_READ | view_, &key) == ERROR_SUCCESS;
         if (!existed_) return;
         for (DWORD index = 0;; ++index) {
             Value value;
@@ -53,12 +56,18 @@ public:
     }
     ~SavedRegistryKey() {
         if (!existed_) {
-            RegDeleteTreeW(root_, path_.c_str());
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(root_, path_.c_str(), 0, KEY_ALL_ACCESS | view_, &key) ==
+                ERROR_SUCCESS) {
+                RegDeleteTreeW(key, nullptr);
+                RegCloseKey(key);
+                RegDeleteKeyExW(root_, path_.c_str(), view_, 0);
+            }
             return;
         }
         HKEY key = nullptr;
-        if (RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                            nullptr) != ERROR_SUCCESS)
+        if (RegCreateKeyExW(root_, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view_, nullptr,
+                            &key, nullptr) != ERROR_SUCCESS)
             return;
         std::vector<std::wstring> present;
         for (DWORD index = 0;; ++index) {
@@ -103,6 +112,7 @@ private:
 
     HKEY root_;
     std::wstring path_;
+    REGSAM view_;
     bool existed_ = false;
     std::vector<Value> values_;
 };
@@ -133,8 +143,9 @@ public:
             RegCloseKey(user);
         }
         HKEY machine = nullptr;
-        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &machine, nullptr) == ERROR_SUCCESS) {
+        if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, nullptr, 0,
+                            KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &machine,
+                            nullptr) == ERROR_SUCCESS) {
             static const wchar_t kMachineCode[] = L"0123456789ABCDEF";
             RegSetValueExW(machine, L"uid", 0, REG_SZ, reinterpret_cast<const BYTE*>(kMachineCode),
                            sizeof(kMachineCode));
@@ -146,7 +157,7 @@ private:
     static constexpr wchar_t kProductKey[] = L"Software\\PimloOCR";
 
     SavedRegistryKey user_{HKEY_CURRENT_USER, kProductKey};
-    SavedRegistryKey machine_{HKEY_LOCAL_MACHINE, kProductKey};
+    SavedRegistryKey machine_{HKEY_LOCAL_MACHINE, kProductKey, KEY_WOW64_32KEY};
     SavedRegistryKey run_{HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run"};
     SavedFile settings_{ProgramSettingsFile()};
 };
