@@ -7,6 +7,7 @@
 #include "common/FileSystem.h"
 #include "common/Win32Handles.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/e2e/ProgramStartState.h"
 #include "tests/support/ServiceHosts.h"
 #include "tests/support/SystemMessageBox.h"
 
@@ -43,6 +44,7 @@ private:
 };
 
 TEST(LayoutArchiveEndToEnd, ADamagedArchiveEndsWithTheFatalMessage) {
+    ScopedStartState startState;
     DamagedCopy copy;
     ASSERT_TRUE(copy.Wiped());
     std::wstring line = L"\"" + copy.Program() + L"\"";
