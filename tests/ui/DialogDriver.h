@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/uilib/UIlib.h"
 #include "platform/uilib/drive/DriveClient.h"
 
 struct WindowSearch {
@@ -59,6 +60,13 @@ public:
     bool Visible(const std::wstring& control) const { return Value(control, L"visible") == L"1"; }
     bool Selected(const std::wstring& control) const { return Value(control, L"selected") == L"1"; }
     std::wstring Text(const std::wstring& control) const { return Value(control, L"text"); }
+    // The colour a button's or label's text is drawn in; only for a dialog
+    // of this process, whose controls the test can reach.
+    DWORD TextColour(const wchar_t* control) const {
+        CPaintManagerUI* manager = CPaintManagerUI::FromWindow(window_);
+        auto* label = manager ? dynamic_cast<CLabelUI*>(manager->FindControl(control)) : nullptr;
+        return label ? label->GetTextColor() : 0;
+    }
     bool Click(const std::wstring& control) const {
         return AnswerValue(AskDrivenWindow(window_, L"click", control), L"clicked") == L"1";
     }

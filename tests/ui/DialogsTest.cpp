@@ -128,6 +128,28 @@ TEST_F(MessageDialogTest, EachButtonGivesItsAnswer) {
     EXPECT_EQ(escaped, IDNO);
 }
 
+// A dialog's only button is drawn as its confirming one; beside "确定" the
+// bottom btnClose is the plain, secondary one.
+TEST_F(MessageDialogTest, TheOnlyButtonIsDrawnAsTheConfirmingOne) {
+    const struct {
+        UINT flags;
+        bool closeLooksLikeYes;
+    } cases[] = {{MB_ICONINFORMATION, true}, {MB_YESNO, false}};
+    for (const auto& each : cases) {
+        DWORD yesColour = 0, closeColour = 0;
+        DriveDialog(
+            kDialogClass,
+            [&] { return ShowMessageDialog(nullptr, Message(L"正文", L"标题", each.flags)); },
+            [&](DialogDriver& driver) {
+                yesColour = driver.TextColour(L"btnYes");
+                closeColour = driver.TextColour(L"btnClose");
+                driver.Click(L"btnClose");
+            });
+        EXPECT_NE(yesColour, 0u) << each.flags;
+        EXPECT_EQ(closeColour == yesColour, each.closeLooksLikeYes) << each.flags;
+    }
+}
+
 // Show message goes through the dialog; a worker thread's message is shown
 // on the thread that installed the presenter, which keeps its windows
 // working, and the worker waits for the answer.

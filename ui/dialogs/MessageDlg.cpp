@@ -37,13 +37,15 @@ void CMessageDlg::ShowLogo() {
 
 // The layout's first btnClose is the bottom button; the title-bar cross comes after it.
 void CMessageDlg::ArrangeButtons() {
-    auto* yes = Find(L"btnYes");
-    auto* close = Find(L"btnClose");
+    auto* yes = Find<CButtonUI>(L"btnYes");
+    auto* close = Find<CButtonUI>(L"btnClose");
     if (!yes || !close) return;
     if (!(content_.flags & MB_YESNO)) {
-        // A plain message keeps one button, labelled as the confirming one.
+        // A plain message keeps one button, labelled and drawn as the
+        // confirming one: a dialog's only button is its primary one.
         yes->SetVisible(false);
         close->SetText(yes->GetText().c_str());
+        close->TakeLookOf(*yes);
     }
     if (!content_.yesText.empty()) yes->SetText(content_.yesText.c_str());
     if (!content_.closeText.empty()) close->SetText(content_.closeText.c_str());

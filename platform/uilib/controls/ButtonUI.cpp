@@ -56,6 +56,21 @@ void CButtonUI::SetHotTextColor(DWORD color) { hotTextColor_ = color; }
 void CButtonUI::SetPushedTextColor(DWORD color) { pushedTextColor_ = color; }
 void CButtonUI::SetHotBkColor(DWORD color) { hotBkColor_ = color; }
 
+void CButtonUI::TakeLookOf(const CButtonUI& other) {
+    normalImage_ = other.normalImage_;
+    hotImage_ = other.hotImage_;
+    pushedImage_ = other.pushedImage_;
+    focusedImage_ = other.focusedImage_;
+    disabledImage_ = other.disabledImage_;
+    textColor_ = other.textColor_;
+    disabledTextColor_ = other.disabledTextColor_;
+    hotTextColor_ = other.hotTextColor_;
+    pushedTextColor_ = other.pushedTextColor_;
+    bkColor_ = other.bkColor_;
+    hotBkColor_ = other.hotBkColor_;
+    Invalidate();
+}
+
 void CButtonUI::DoEvent(TEventUI& event) {
     if (!IsEnabled() && event.Type != UIEVENT_SETFOCUS && event.Type != UIEVENT_KILLFOCUS) {
         CControlUI::DoEvent(event);

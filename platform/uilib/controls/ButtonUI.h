@@ -25,6 +25,9 @@ public:
     void SetHotTextColor(DWORD color);
     void SetPushedTextColor(DWORD color);
     void SetHotBkColor(DWORD color);
+    // Draws from now on as other does: its state images, text and background
+    // colours. The text, size and fore image stay this button's own.
+    void TakeLookOf(const CButtonUI& other);
     UINT GetState() const { return state_; }
 
     void DoEvent(TEventUI& event) override;
