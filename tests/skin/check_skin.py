@@ -12,6 +12,7 @@ import xml.etree.ElementTree as ElementTree
 from layout_fit import LayoutFit
 from skin_archive import (IMAGE_ATTRIBUTES, SkinArchive, archive_entry, image_file,
                           parse_attribute_list, twin_entry)
+from text_colours import TextColours
 
 MAIN_WINDOW_SIZE = (719, 620)
 
@@ -199,13 +200,24 @@ class Checks:
             self.expect(False, problem)
         self.expect(not problems, "layouts fit")
 
+    def text_colours(self):
+        defaults, _ = self.archive.defaults()
+        colours = TextColours(defaults)
+        for entry in self.archive.layouts():
+            root = self.archive.parse(entry)
+            if root.tag == "Window" and root.get("size"):
+                layout = entry.split("/", 1)[1]
+                for problem in colours.problems(self.archive.expanded(layout), layout):
+                    self.expect(False, problem)
+        self.expect(True, "")
+
 
 def main(path):
     checks = Checks(SkinArchive(path))
     for check in (checks.well_formed, checks.window_layouts_include_defaults,
                   checks.includes_exist, checks.pictures_at_both_scales, checks.strip_sizes,
                   checks.main_window, checks.rows_and_menus, checks.settings_dialog,
-                  checks.message_dialogs, checks.everything_fits):
+                  checks.message_dialogs, checks.everything_fits, checks.text_colours):
         try:
             check()
         except (ElementTree.ParseError, KeyError, ValueError) as error:
