@@ -1,8 +1,11 @@
-"""Text colours of the built layouts: the accent (link) colour is kept for
-texts that can be clicked."""
+"""Text colours of the built layouts: every text drawn on a plain background
+reads at WCAG contrast 4.5:1 or better, and the accent (link) colour is kept
+for texts that can be clicked."""
 
 # The accent colour that marks a link; text in it must be a Button.
 LINK_COLOUR = 0x2F6FED
+# WCAG 2 level AA for normal text.
+MINIMUM_CONTRAST = 4.5
 # Classes that draw their own text; a Button with a picture behind its text
 # is drawn on that picture, not on a colour the layout names.
 TEXT_CLASSES = {"Label", "Text", "Button", "CheckBox", "Option", "Edit", "RichEdit"}
@@ -12,6 +15,18 @@ PICTURE_BACKGROUNDS = ("normalimage", "bkimage")
 def colour(text):
     """The RGB part of "#AARRGGBB" or "#RRGGBB"."""
     return int(text.strip().lstrip("#"), 16) & 0xFFFFFF
+
+
+def relative_luminance(rgb):
+    def channel(shift):
+        value = ((rgb >> shift) & 0xFF) / 255
+        return value / 12.92 if value <= 0.04045 else ((value + 0.055) / 1.055) ** 2.4
+    return 0.2126 * channel(16) + 0.7152 * channel(8) + 0.0722 * channel(0)
+
+
+def contrast(first, second):
+    lighter, darker = sorted((relative_luminance(first), relative_luminance(second)), reverse=True)
+    return (lighter + 0.05) / (darker + 0.05)
 
 
 class TextColours:
@@ -45,4 +60,7 @@ class TextColours:
             label = element.get("name") or element.get("text") or element.tag
             if text == LINK_COLOUR and element.tag != "Button":
                 found.append(f"{where}: {label} is in the link colour but can not be clicked")
+            if background is not None and contrast(text, background) < MINIMUM_CONTRAST:
+                found.append(f"{where}: {label} reads at {contrast(text, background):.2f}:1 "
+                             f"on its background, less than {MINIMUM_CONTRAST}:1")
         return found
