@@ -27,6 +27,8 @@ MAIN_WINDOW_CONTROLS = """
     IdCardOCR BankCardOCR DrivingOCR VehicleOCR PassportOCR ReceiptOCR BusinessOCR BanklicenseOCR
     BackResultOK ocrText CopyText DiffText listFiles openOCRFolder
 """.split()
+# The title bar's buttons with words, drawn side by side in one font.
+TITLE_BAR_TEXTS = ["btnLogin", "userNickname", "LineButton"]
 # tabMain's pages in order, each known by a control only it holds.
 PAGE_MARKERS = ["Pic-OCR", "tabAddPic", "IdCardOCR", None, "ocrText", "listFiles"]
 ROW_CONTROLS = ["fileName", "fileSize", "btnDiff"]
@@ -138,6 +140,9 @@ class Checks:
         names = {element.get("name") for element in root.iter()}
         for name in MAIN_WINDOW_CONTROLS:
             self.expect(name in names, f"skin.xml has no control {name}")
+        fonts = {element.get("font") for element in root.iter()
+                 if element.get("name") in TITLE_BAR_TEXTS}
+        self.expect(len(fonts) == 1, f"the title bar's {TITLE_BAR_TEXTS} use fonts {fonts}")
         pages = [page for page in root.iter("AnimationTabLayout") if page.get("name") == "tabMain"]
         if pages:
             self.tab_pages(pages[0])
