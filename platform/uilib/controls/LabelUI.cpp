@@ -89,6 +89,11 @@ void CLabelUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
     } else if (key == L"endellipsis") {
         textStyle_ =
             ParseBool(value) ? (textStyle_ | DT_END_ELLIPSIS) : (textStyle_ & ~DT_END_ELLIPSIS);
+    } else if (key == L"pathellipsis") {
+        // A path too long for the label loses its middle, so the file name at
+        // its end stays readable.
+        textStyle_ =
+            ParseBool(value) ? (textStyle_ | DT_PATH_ELLIPSIS) : (textStyle_ & ~DT_PATH_ELLIPSIS);
     } else if (key == L"wordbreak" || key == L"multiline") {
         if (ParseBool(value)) {
             textStyle_ = (textStyle_ & ~DT_SINGLELINE) | DT_WORDBREAK;
