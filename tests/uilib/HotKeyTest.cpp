@@ -32,6 +32,29 @@ TEST_F(HotKeyTest, ModifiersSetAndReadAreRegisterHotKeyBits) {
     EXPECT_EQ(HIBYTE(shown), HOTKEYF_SHIFT | HOTKEYF_ALT);
 }
 
+// The field looks like a one-line Edit: no 3-D edge of its own, the
+// layout's background behind the keys, and the keys on the middle line.
+TEST_F(HotKeyTest, TheFieldIsFlatWithItsKeysCentredOnTheLayoutsBackground) {
+    auto* field = Find<CHotKeyUI>(L"hotkey");
+    const HWND child = field->GetNativeWindow();
+    EXPECT_FALSE(GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    RECT shown = {};
+    GetWindowRect(child, &shown);
+    MapWindowPoints(nullptr, window_->GetHWND(), reinterpret_cast<POINT*>(&shown), 2);
+    const RECT control = field->GetPos();
+    EXPECT_NEAR(shown.top + shown.bottom, control.top + control.bottom, 1);
+    EXPECT_LT(shown.bottom - shown.top, control.bottom - control.top - 4);
+
+    InvalidateRect(child, nullptr, TRUE);
+    PumpMessages(100);
+    // Right of the keys' name, as the child painted it.
+    HDC dc = GetDC(child);
+    const COLORREF painted =
+        GetPixel(dc, shown.right - shown.left - 4, (shown.bottom - shown.top) / 2);
+    ReleaseDC(child, dc);
+    EXPECT_EQ(painted, RGB(0xFF, 0xF4, 0xD6));
+}
+
 TEST_F(HotKeyTest, AKeyPressedInTheFieldCanBeRegistered) {
     auto* field = Find<CHotKeyUI>(L"hotkey");
     field->SetHotKey(0, 0);

@@ -3,7 +3,6 @@
 #include "platform/uilib/controls/NativeChild.h"
 #include "platform/uilib/core/AttributeValues.h"
 #include "platform/uilib/core/PaintManagerUI.h"
-#include "platform/uilib/render/RenderEngine.h"
 
 CEditUI::CEditUI() {
     keyboardEnabled_ = true;
@@ -88,17 +87,7 @@ bool CEditUI::CreateNative(HWND parent) {
 
 RECT CEditUI::NativeRect() const {
     RECT rect = CNativeControlUI::NativeRect();
-    if (textStyle_ & DT_SINGLELINE) {
-        // A one-line field is centred on the line height of its font.
-        TEXTMETRIC metrics = manager_->GetFontMetrics(manager_->GetFont(font_));
-        int height = metrics.tmHeight + 2;
-        int top = (rect.top + rect.bottom - height) / 2;
-        if (height < rect.bottom - rect.top) {
-            rect.top = top;
-            rect.bottom = top + height;
-        }
-    }
-    return rect;
+    return (textStyle_ & DT_SINGLELINE) ? OneLineCentred(rect) : rect;
 }
 
 bool CEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM, LRESULT& result) {
@@ -118,13 +107,7 @@ bool CEditUI::OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM, LRESULT& result)
 
 bool CEditUI::HandleNativeMessage(UINT uMsg, WPARAM wParam, LPARAM, LRESULT& result) {
     if (uMsg == WM_CTLCOLOREDIT || uMsg == WM_CTLCOLORSTATIC) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, ToColorRef(CurrentTextColor()));
-        ::SetBkColor(dc, ToColorRef(bkColor_));
-        if (!background_) {
-            background_.reset(CreateSolidBrush(ToColorRef(bkColor_)));
-        }
-        result = reinterpret_cast<LRESULT>(background_.get());
+        result = ColourChild(reinterpret_cast<HDC>(wParam));
         return true;
     }
     if (uMsg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
@@ -150,8 +133,5 @@ void CEditUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
         SetPasswordMode(ParseBool(value));
     } else {
         CNativeControlUI::SetAttribute(name, value);
-        if (key == L"bkcolor") {
-            background_.reset();
-        }
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "common/Win32Handles.h"
 #include "platform/uilib/controls/NativeControlUI.h"
 
 // A one-line text field: a native EDIT child over the control's rectangle
@@ -38,8 +37,6 @@ protected:
     // handled (result then answers).
     virtual bool OnNativeMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    // The brush answering WM_CTLCOLOREDIT, made on first use in the background colour.
-    GdiObject<HBRUSH> background_;
     UINT maxChar_ = 0;
     bool numberOnly_ = false;
     bool readOnly_ = false;

@@ -56,8 +56,24 @@ bool CHotKeyUI::CreateNative(HWND parent) {
     if (!native_->Create(this, parent, HOTKEY_CLASSW, 0, 0, nullptr)) {
         return false;
     }
+    // The system control gives itself a sunken 3-D edge; the field's border
+    // is the control's own, drawn flat like an Edit's.
+    HWND hwnd = native_->Handle();
+    SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(native_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(manager_->GetFont(font_)),
                  TRUE);
     SetHotKey(virtualKey_, modifiers_);
+    return true;
+}
+
+RECT CHotKeyUI::NativeRect() const { return OneLineCentred(CNativeControlUI::NativeRect()); }
+
+bool CHotKeyUI::HandleNativeMessage(UINT uMsg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (uMsg != WM_CTLCOLOREDIT && uMsg != WM_CTLCOLORSTATIC) {
+        return false;
+    }
+    result = ColourChild(reinterpret_cast<HDC>(wParam));
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/uilib/controls/NativeChild.h"
 #include "platform/uilib/core/PaintManagerUI.h"
+#include "platform/uilib/render/RenderEngine.h"
 
 CNativeControlUI::CNativeControlUI() : native_(std::make_unique<NativeChild>()) {}
 
@@ -27,6 +28,33 @@ RECT CNativeControlUI::NativeRect() const {
     int border = borderSize_ > 0 ? std::max(1, Scaled(borderSize_)) : 0;
     return RECT{pos_.left + padding.left + border, pos_.top + padding.top + border,
                 pos_.right - padding.right - border, pos_.bottom - padding.bottom - border};
+}
+
+RECT CNativeControlUI::OneLineCentred(RECT rect) const {
+    TEXTMETRIC metrics = manager_->GetFontMetrics(manager_->GetFont(font_));
+    int height = metrics.tmHeight + 2;
+    int top = (rect.top + rect.bottom - height) / 2;
+    if (height < rect.bottom - rect.top) {
+        rect.top = top;
+        rect.bottom = top + height;
+    }
+    return rect;
+}
+
+LRESULT CNativeControlUI::ColourChild(HDC dc) {
+    ::SetTextColor(dc, ToColorRef(CurrentTextColor()));
+    ::SetBkColor(dc, ToColorRef(bkColor_));
+    if (!background_) {
+        background_.reset(CreateSolidBrush(ToColorRef(bkColor_)));
+    }
+    return reinterpret_cast<LRESULT>(background_.get());
+}
+
+void CNativeControlUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
+    CLabelUI::SetAttribute(name, value);
+    if (std::wstring_view(name) == L"bkcolor") {
+        background_.reset();
+    }
 }
 
 void CNativeControlUI::SetPos(RECT rect, bool needInvalidate) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "common/Win32Handles.h"
 #include "platform/uilib/controls/LabelUI.h"
 
 class NativeChild;
@@ -22,6 +23,7 @@ public:
     void SetEnabled(bool enabled = true) override;
     void OnFocusChanged(bool focused) override;
     void PaintText(HDC) override {}
+    void SetAttribute(LPCTSTR name, LPCTSTR value) override;
 
 protected:
     // Creates the child through native_ (parent is the control's window).
@@ -29,6 +31,15 @@ protected:
     // The child's rectangle: the control less its text padding and border.
     virtual RECT NativeRect() const;
     bool EnsureNative();
+    // rect cut to one line of the control's font, centred in it: where a
+    // one-line child draws its text, so the text sits in the middle.
+    RECT OneLineCentred(RECT rect) const;
+    // The answer to the child's WM_CTLCOLOR* message: the control's text
+    // colour on its background colour, so the child shows the layout's look.
+    LRESULT ColourChild(HDC dc);
+
+    // The brush of that answer, made on first use in the background colour.
+    GdiObject<HBRUSH> background_;
 
     std::unique_ptr<NativeChild> native_;
 };
