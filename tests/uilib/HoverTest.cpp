@@ -37,12 +37,16 @@ protected:
         PumpMessages(50);
     }
 
-    // Rests the mouse on the control for longer than the system's hover time.
+    // Rests the mouse on the control: the move, then the hover report that
+    // the system sends once the mouse stayed for its hover time. The report is
+    // sent here rather than awaited, as the real cursor is shared with every
+    // other program on the display and may be moved away meanwhile.
     static void RestOn(LPCTSTR name) {
-        UINT hoverTime = 400;
-        SystemParametersInfoW(SPI_GETMOUSEHOVERTIME, 0, &hoverTime, 0);
         HoverButton(name);
-        PumpMessages(hoverTime + 300);
+        RECT pos = window_->Find(name)->GetPos();
+        SendMessageW(Window(), WM_MOUSEHOVER, 0,
+                     MAKELPARAM((pos.left + pos.right) / 2, (pos.top + pos.bottom) / 2));
+        PumpMessages(50);
     }
     // The text the window's tooltip shows, or empty while none is shown.
     static std::wstring ShownToolTip() {
