@@ -9,26 +9,11 @@
 #include <vector>
 
 #include "common/FileSystem.h"
+#include "common/ImageEncoding.h"
 
 namespace {
 
 constexpr int kGreyLevels = 256;
-
-bool FindEncoder(const wchar_t* mimeType, CLSID& clsid) {
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-    std::vector<unsigned char> buffer(size);
-    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
-    for (UINT i = 0; i < count; ++i) {
-        if (wcscmp(encoders[i].MimeType, mimeType) == 0) {
-            clsid = encoders[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
 
 // A palette of 256 opaque greys, entry i being (i, i, i).
 std::vector<unsigned char> GreyPalette() {
@@ -82,9 +67,6 @@ std::unique_ptr<Gdiplus::Bitmap> GreyCopy(Gdiplus::Bitmap& colour) {
 
 bool WriteEngineInputPicture(const std::wstring& picturePath, const std::wstring& target) {
     if (PathExists(target) && !DeleteFileW(target.c_str())) return false;
-    CLSID bmpEncoder = {};
-    if (!FindEncoder(L"image/bmp", bmpEncoder)) return false;
-
     std::unique_ptr<Gdiplus::Bitmap> colour;
     {
         // The picture is released as soon as it is copied, so the file is not
@@ -100,5 +82,5 @@ bool WriteEngineInputPicture(const std::wstring& picturePath, const std::wstring
     std::unique_ptr<Gdiplus::Bitmap> grey;
     if (colour->GetPixelFormat() == PixelFormat24bppRGB) grey = GreyCopy(*colour);
     Gdiplus::Bitmap& saved = grey ? *grey : *colour;
-    return saved.Save(target.c_str(), &bmpEncoder, nullptr) == Gdiplus::Ok;
+    return SaveImageFile(saved, target, L"image/bmp");
 }

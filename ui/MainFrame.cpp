@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
+#include "app/AppFolders.h"
 #include "app/AppSettings.h"
+#include "app/LanguageText.h"
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "common/DebugTrace.h"
@@ -34,7 +36,16 @@ void AllowDropsFromLowerProcesses() {
     }
 }
 
+// Where screen captures are saved; none when the temporary folder is unknown.
+std::wstring CaptureFolder() {
+    const std::wstring& temp = CurrentStartupData().folders.tempFolder;
+    return temp.empty() ? std::wstring() : ScreencutFolder(temp);
+}
+
 }  // namespace
+
+CMainFrame::CMainFrame()
+    : screenCutting_(CaptureFolder(), Text(TextKeys::XLSTip), Text(TextKeys::ScreencutXLSTip)) {}
 
 void CMainFrame::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);
@@ -57,6 +68,7 @@ void CMainFrame::Init() {
     SetProcessDPIAware();
     if (CDPI::GetMainMonitorDPI() >= 192) paintManager_.SetDPI(192);
     paintManager_.AddMessageFilter(this);
+    screenCutting_.SetScreenScale(paintManager_.GetDPIObj());
 }
 
 LRESULT CMainFrame::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
@@ -89,6 +101,9 @@ LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
         case WM_OCR_FILE_DONE:
             OnPictureDone(reinterpret_cast<const RecognitionResult*>(wParam),
                           *reinterpret_cast<const PictureDone*>(lParam));
+            return 0;
+        case WM_SCREENCUT_DONE:
+            OnScreenCutDone();
             return 0;
         case WM_HOTKEY:
             if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
@@ -152,6 +167,10 @@ void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {
     if (name == L"btnMenu") return PopupMenu(L"main_menu.xml", LeftBottomOf(L"btnMenu"));
     if (name == L"userNickname") return PopupMenu(L"user_menu.xml", LeftBottomOf(L"userNickname"));
     if (name == L"Pic-OCR") return EnterModePage(OcrMode::PictureText);
+    if (name == L"Screenshot-OCR") {
+        mode_ = OcrMode::Screenshot;
+        return StartScreenCapture();
+    }
     if (name == L"Licensen-OCR") {
         SelectPage(MainPage::CardChooser);
         mode_ = OcrMode::CardChooser;

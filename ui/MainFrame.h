@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "capture/ScreenCutting.h"
 #include "net/TransportWarmUp.h"
 #include "platform/uilib/UIlib.h"
 #include "ui/BatchWorker.h"
@@ -20,6 +21,8 @@
 class CMainFrame : public WindowImplBase {
 public:
     static constexpr const wchar_t* kWindowClass = L"PimloOCRWindowClass";
+
+    CMainFrame();
 
     LPCTSTR GetWindowClassName() const override { return kWindowClass; }
     void OnFinalMessage(HWND hWnd) override;
@@ -44,6 +47,7 @@ private:
     std::string idCardBack_;
     bool tableHintShown_ = false;
     BatchWorker worker_;
+    CScreenCutting screenCutting_;
     // Started when the user first leaves the home page, on the way to a
     // recognition; a window waiting in the tray does not pay for it.
     std::optional<TransportWarmUp> transportWarmUp_;
@@ -91,10 +95,15 @@ private:
     void ChoosePictures();
     void ChooseIdCardSide(bool front);
     void OnDropFiles(HDROP drop);
-    void OnCaptureHotKey();
     // Beeps and returns true while a run goes on: its pictures stay as they
     // are until it ends.
     bool RefuseDuringRun();
+
+    // Screen capture (MainFrameCapture.cpp).
+    void StartScreenCapture();
+    void OnCaptureHotKey();
+    // A capture was saved: it becomes the queue and is recognised at once.
+    void OnScreenCutDone();
 
     // The batch run (MainFrameRun.cpp).
     bool RunGoing() const { return animating_; }

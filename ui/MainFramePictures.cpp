@@ -1,5 +1,4 @@
-// Pictures brought into the main window: the open dialogs, dropped files and
-// the capture hot key.
+// Pictures brought into the main window: the open dialogs and dropped files.
 #include <windows.h>
 // commdlg.h needs the types of windows.h.
 #include <commdlg.h>
@@ -77,14 +76,4 @@ void CMainFrame::OnDropFiles(HDROP drop) {
     if (!queue_.Empty() && page == MainPage::Home) EnterModePage(OcrMode::PictureText);
     RefreshAddPicturePanel();
     if (queue_.Empty()) ShakeWindow(hwnd_);
-}
-
-void CMainFrame::OnCaptureHotKey() {
-    // The capture itself arrives with the screen-capture overlay; until then
-    // the hot key only brings the window forward.
-    if (RefuseDuringRun()) return;
-    ShowWindow(true);
-    if (IsIconic(hwnd_)) ::ShowWindow(hwnd_, SW_RESTORE);
-    SetForegroundWindow(hwnd_);
-    mode_ = OcrMode::Screenshot;
 }

@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include "capture/CaptureMessages.h"  // WM_SCREENCUT_DONE (WM_USER + 7), from the capture overlay
+
 // Messages the main window receives from other threads and windows.
-inline constexpr UINT WM_OCR_FILE_DONE = WM_USER + 6;   // the batch worker, one picture done
-inline constexpr UINT WM_SCREENCUT_DONE = WM_USER + 7;  // the capture overlay, picture taken
-inline constexpr UINT WM_LOGIN_STATE = WM_USER + 8;     // the sign-in check: 1 signed in, 0 not
+inline constexpr UINT WM_OCR_FILE_DONE = WM_USER + 6;  // the batch worker, one picture done
+inline constexpr UINT WM_LOGIN_STATE = WM_USER + 8;    // the sign-in check: 1 signed in, 0 not
 
 // The capture hot key's id.
 inline constexpr int kCaptureHotKeyId = 1;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "common/FileSystem.h"
+#include "common/ImageEncoding.h"
 #include "common/Md5.h"
 #include "common/StringConversion.h"
 
@@ -16,25 +17,9 @@ namespace {
 // The copy stays this far below the limit, so it is never at it.
 constexpr int kLimitMargin = 96;
 constexpr ULONG kPngQuality = 80;
-// GDI+'s PNG encoder and its quality parameter.
-constexpr wchar_t kPngEncoder[] = L"{557CF406-1A04-11D3-9A73-0000F81EF32E}";
-constexpr wchar_t kQualityParameter[] = L"{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
-
 // A pixel format GDI+ can draw into: indexed formats can not be.
 Gdiplus::PixelFormat DrawableFormat(Gdiplus::PixelFormat format) {
     return (format & PixelFormatIndexed) ? PixelFormat32bppARGB : format;
-}
-
-bool SavePng(Gdiplus::Bitmap& picture, const std::wstring& target) {
-    CLSID png = {};
-    GUID quality = {};
-    CLSIDFromString(kPngEncoder, &png);
-    CLSIDFromString(kQualityParameter, &quality);
-    ULONG value = kPngQuality;
-    Gdiplus::EncoderParameters parameters = {};
-    parameters.Count = 1;
-    parameters.Parameter[0] = {quality, 1, Gdiplus::EncoderParameterValueTypeLong, &value};
-    return picture.Save(target.c_str(), &png, &parameters) == Gdiplus::Ok;
 }
 
 }  // namespace
@@ -67,5 +52,5 @@ std::wstring ShrunkPictureFor(const std::wstring& path, int maxImageSize,
     const std::wstring target = JoinPath(folder, FileNameOf(path));
     if (!CreateFolderTree(folder)) return path;
     if (PathExists(target) && !DeleteFileW(target.c_str())) return path;
-    return SavePng(copy, target) ? target : path;
+    return SaveImageFile(copy, target, L"image/png", kPngQuality) ? target : path;
 }

@@ -8,14 +8,13 @@
 namespace {
 
 constexpr WORD kDibBits = 24;
+// Not in every SDK's headers.
+constexpr DWORD kAlphaBitFields = 6;
 
 using LockedDib = GlobalMemoryLock<BITMAPINFOHEADER>;
 
-// The rows of a DIB block, after its header and colour table.
 BYTE* DibBits(BITMAPINFOHEADER* header) {
-    DWORD colors = header->biClrUsed ? header->biClrUsed
-                                     : (header->biBitCount <= 8 ? 1u << header->biBitCount : 0);
-    return reinterpret_cast<BYTE*>(header) + header->biSize + colors * sizeof(RGBQUAD);
+    return reinterpret_cast<BYTE*>(header) + DIBPixelOffset(header);
 }
 
 // Selects palette into dc while it lives; a null palette changes nothing.
@@ -132,6 +131,20 @@ HANDLE CopyHandle(HANDLE block) {
         std::memcpy(to.get(), from.get(), size);
     }
     return copy.release();
+}
+
+DWORD DIBPixelOffset(const BITMAPINFOHEADER* header) {
+    // Later headers (V4, V5) hold the masks themselves; BI_ALPHABITFIELDS
+    // adds a fourth mask.
+    DWORD masks = 0;
+    if (header->biSize == sizeof(BITMAPINFOHEADER)) {
+        if (header->biCompression == BI_BITFIELDS) masks = 3;
+        if (header->biCompression == kAlphaBitFields) masks = 4;
+    }
+    const DWORD colors = header->biClrUsed         ? header->biClrUsed
+                         : header->biBitCount <= 8 ? 1u << header->biBitCount
+                                                   : 0;
+    return header->biSize + masks * sizeof(DWORD) + colors * sizeof(RGBQUAD);
 }
 
 int DIBWidth(HANDLE dib) {

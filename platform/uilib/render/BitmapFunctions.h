@@ -16,6 +16,11 @@ UILIB_API HANDLE BitmapToDIB(HBITMAP bitmap, HPALETTE palette = nullptr);
 UILIB_API HANDLE CopyHandle(HANDLE block);
 // Bytes of one row of width pixels at bitsPerPixel, padded to 4 bytes.
 UILIB_API DWORD BytesPerLine(int width, int bitsPerPixel);
+// Where the rows of a DIB start, counted in bytes from its header: after the
+// header, the three colour masks of a BI_BITFIELDS picture with a plain
+// BITMAPINFOHEADER, and the colour table (biClrUsed entries, or one per
+// colour of a picture of 8 bits or fewer when biClrUsed is 0).
+UILIB_API DWORD DIBPixelOffset(const BITMAPINFOHEADER* header);
 UILIB_API int DIBWidth(HANDLE dib);
 UILIB_API int DIBHeight(HANDLE dib);
 // Draws the source rectangle of the picture into the destination rectangle.
