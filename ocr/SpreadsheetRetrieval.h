@@ -27,6 +27,8 @@ std::string NewSpreadsheetPath(const std::wstring& folder);
 // second and each later one half a second after a not-ready answer. True when
 // the file was saved: result then has kind FormTable and the file's path.
 // A refused poll, a missing request id, ten polls without a table and a failed
-// download all give false, with no file left behind.
+// download all give false, with no file left behind. An answer with a member
+// of the wrong shape throws the JSON library's exception, as the readers of
+// the other answers do.
 bool RetrieveSpreadsheet(const Json::Value& submitAnswer, const std::wstring& folder,
                          const SpreadsheetServices& services, RecognitionResult& result);
