@@ -62,8 +62,11 @@ std::string OcrClient::GetAccessToken() {
     Json::Value answer = ParseJson(jsonReaderSettings_, response);
     accessToken_ = StringMember(answer, "access_token");
     // The expiry is kept in 32 bits, as the service's clients always have.
-    tokenExpiry_ =
-        static_cast<int32_t>(static_cast<uint32_t>(Int64Member(answer, "expires_in") + now));
+    // The sum is taken modulo 2^64, so that a lifetime near the ends of 64
+    // bits wraps like the 32-bit expiry does instead of overflowing.
+    const uint64_t expiry =
+        static_cast<uint64_t>(Int64Member(answer, "expires_in")) + static_cast<uint64_t>(now);
+    tokenExpiry_ = static_cast<int32_t>(static_cast<uint32_t>(expiry));
     scope_ = StringMember(answer, "scope");
     return accessToken_;
 }

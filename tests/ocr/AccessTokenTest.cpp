@@ -98,6 +98,9 @@ TEST(AccessToken, MalformedTokenAnswersNeverThrow) {
         {R"({"access_token":5})", ""},
         // A lifetime that is not a number reads as 0: the token serves once.
         {R"({"access_token":"t","expires_in":"soon"})", "t"},
+        // Lifetimes at the ends of 64 bits wrap with the 32-bit expiry.
+        {R"({"access_token":"t","expires_in":9223372036854775807})", "t"},
+        {R"({"access_token":"t","expires_in":-9223372036854775808})", "t"},
     };
     for (const Case& c : cases) {
         LoopbackHttpServer server;
