@@ -45,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const auto letter = static_cast<uint8_t>(data[0] - 'a');
     const Run& run = kRuns[letter % std::size(kRuns)];
-    ScriptAnswers(
+    const ScriptedService service(
+        kTokenAnswer,
         SplitAnswers(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1)));
 
     RecognitionWorker worker(ScriptedServices(run.useHighQuality));

@@ -2,12 +2,9 @@
 
 #include "app/MessagePresenter.h"
 #include "common/DebugTrace.h"
-#include "tests/fuzz/standin/ScriptedService.h"
 
 namespace {
 
-constexpr char kTokenAnswer[] =
-    R"({"access_token":"24.fuzz","expires_in":2592000,"scope":"public brain_ocr"})";
 constexpr int64_t kNow = 1700000000;
 
 }  // namespace
@@ -28,13 +25,6 @@ std::vector<std::string> SplitAnswers(std::string_view input) {
         if (end == std::string_view::npos) return answers;
         input.remove_prefix(end + kAnswerSeparator.size());
     }
-}
-
-void ScriptAnswers(std::vector<std::string> answers) {
-    ScriptedAnswers& script = CurrentScript();
-    script.tokenAnswer = kTokenAnswer;
-    script.postAnswers.assign(std::make_move_iterator(answers.begin()),
-                              std::make_move_iterator(answers.end()));
 }
 
 std::unique_ptr<OcrClient> ScriptedClient() {

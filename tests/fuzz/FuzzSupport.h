@@ -9,6 +9,7 @@
 
 #include "ocr/OcrClient.h"
 #include "ocr/RecognitionWorker.h"
+#include "tests/fuzz/standin/ScriptedService.h"
 
 // What the fuzz targets share: inputs made of several answers, and services
 // that reach the scripted stand-in of the cloud service instead of a server.
@@ -19,9 +20,9 @@ inline constexpr std::string_view kAnswerSeparator = "\n----\n";
 // The answers of an input in order: the text between separators.
 std::vector<std::string> SplitAnswers(std::string_view input);
 
-// Makes the posts of the cloud service answer with answers in order, and the
-// token request with a valid token.
-void ScriptAnswers(std::vector<std::string> answers);
+// A valid answer to the token request.
+inline constexpr char kTokenAnswer[] =
+    R"({"access_token":"24.fuzz","expires_in":2592000,"scope":"public brain_ocr"})";
 
 // A client of the scripted service, its clock standing still.
 std::unique_ptr<OcrClient> ScriptedClient();

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         SplitAnswers(std::string_view(reinterpret_cast<const char*>(data), size));
     const Json::Value submitAnswer = ParseJson(Json::CharReaderBuilder(), answers.front());
     answers.erase(answers.begin());
-    ScriptAnswers(std::move(answers));
+    const ScriptedService service(kTokenAnswer, std::move(answers));
 
     int clients = 0;
     const RecognitionServices scripted = ScriptedServices(true);

@@ -6,11 +6,9 @@
 #include <string>
 
 #include "tests/fuzz/FuzzSupport.h"
-#include "tests/fuzz/standin/ScriptedService.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    ScriptAnswers({"{}"});
-    CurrentScript().tokenAnswer.assign(reinterpret_cast<const char*>(data), size);
+    const ScriptedService service(std::string(reinterpret_cast<const char*>(data), size), {"{}"});
 
     const std::unique_ptr<OcrClient> client = ScriptedClient();
     client->GetAccessToken();

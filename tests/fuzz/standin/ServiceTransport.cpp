@@ -1,10 +1,39 @@
 #include "net/ServiceTransport.h"
 
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+
 #include "tests/fuzz/standin/ScriptedService.h"
 
-ScriptedAnswers& CurrentScript() {
-    static ScriptedAnswers script;
-    return script;
+namespace {
+
+ScriptedService* current = nullptr;
+
+}  // namespace
+
+ScriptedService::ScriptedService(std::string tokenAnswer, std::vector<std::string> postAnswers)
+    : tokenAnswer_(std::move(tokenAnswer)),
+      postAnswers_(std::make_move_iterator(postAnswers.begin()),
+                   std::make_move_iterator(postAnswers.end())) {
+    current = this;
+}
+
+ScriptedService::~ScriptedService() { current = nullptr; }
+
+ScriptedService& ScriptedService::Current() {
+    if (!current) {
+        std::fprintf(stderr, "the cloud service was asked outside a scripted input\n");
+        std::abort();
+    }
+    return *current;
+}
+
+std::string ScriptedService::NextPostAnswer() {
+    if (postAnswers_.empty()) return {};
+    std::string answer = std::move(postAnswers_.front());
+    postAnswers_.pop_front();
+    return answer;
 }
 
 std::string UrlWithQuery(const std::string& url, const FormMap& query) {
@@ -15,16 +44,11 @@ std::string UrlWithQuery(const std::string& url, const FormMap& query) {
 
 int ServiceTransport::Post(const std::string&, const FormMap&, const std::string&, const HeaderMap&,
                            std::string& response) const {
-    ScriptedAnswers& script = CurrentScript();
-    response.clear();
-    if (!script.postAnswers.empty()) {
-        response = std::move(script.postAnswers.front());
-        script.postAnswers.pop_front();
-    }
+    response = ScriptedService::Current().NextPostAnswer();
     return 0;
 }
 
 int ServiceTransport::Get(const std::string&, std::string& response) const {
-    response = CurrentScript().tokenAnswer;
+    response = ScriptedService::Current().TokenAnswer();
     return 0;
 }
