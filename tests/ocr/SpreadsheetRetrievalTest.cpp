@@ -131,4 +131,17 @@ TEST_F(SpreadsheetRetrievalTest, SubmissionsWithoutARequestIdAreNotPolled) {
     EXPECT_THAT(waits_, IsEmpty());
 }
 
+TEST_F(SpreadsheetRetrievalTest, AnswersOfTheWrongShapeAreToldAsUnreadable) {
+    // A submission whose "result" is a text, then a poll whose "result" is an array.
+    EXPECT_EQ(Run(R"({"result":"R1"})"), nullptr);
+    server_.AnswerJson(TokenAnswer("token"));
+    server_.AnswerJson(R"({"result":[1]})");
+    EXPECT_EQ(Run(), nullptr);
+
+    const std::vector<MessageRequest> shown = recorder_.Shown();
+    ASSERT_EQ(shown.size(), 2u);
+    for (const MessageRequest& message : shown) EXPECT_EQ(message.body.rfind(L"无法解析：", 0), 0u);
+    EXPECT_EQ(server_.CountFor(kPollPath), 1u);
+}
+
 }  // namespace
