@@ -40,12 +40,6 @@ std::wstring TextFileContent(const std::wstring& path) {
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
 }
 
-int CountPath(const Json::Value& requests, const std::string& path) {
-    int count = 0;
-    for (const auto& request : requests) count += request["path"].asString() == path;
-    return count;
-}
-
 // Waits for the program's message dialog to show a text, for up to timeoutMs.
 bool MessageShown(DialogDriver& message, DWORD timeoutMs = 5000) {
     return ProgramSession::WaitFor(
@@ -158,7 +152,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     const std::wstring saveFile = save_.File(L"notes.txt");
     WriteFileBytes(saveFile, "the user's notes");
     Setting(L"SavePath", saveFile);
-    const int before = CountPath(standIns_.Requests("ocr"), kGeneralText);
+    const int before = standIns_.CountRequests("ocr", kGeneralText);
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
@@ -170,7 +164,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     ASSERT_TRUE(message.Click(L"btnClose"));
 
     // Nothing was sent; the pictures stay queued for another try.
-    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kGeneralText), before);
+    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before);
     EXPECT_EQ(program.Value(L"buttonOCR", L"enabled"), L"1");
     EXPECT_EQ(ReadFileBytes(saveFile), "the user's notes");
 }
@@ -301,7 +295,7 @@ TEST_F(BatchRunEndToEnd, ALargePictureIsQueuedAsAShrunkPngCopy) {
 
 TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
     const char kTableRequest[] = "/rest/2.0/solution/v1/form_ocr/request";
-    const int tablesBefore = CountPath(standIns_.Requests("ocr"), kTableRequest);
+    const int tablesBefore = standIns_.CountRequests("ocr", kTableRequest);
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     program.Drop(Picture(L"table.png", L"prices.png"));
@@ -316,7 +310,7 @@ TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
     EXPECT_EQ(program.Text(L"resultNote"), Text(TextKeys::BatchSavedSheets));
     // The stand-in builds the spreadsheet as a zipped workbook.
     EXPECT_EQ(ReadFileBytes(JoinPath(OutputFolder(), L"识别结果1.xls")).substr(0, 2), "PK");
-    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), kTableRequest), tablesBefore + 1);
+    EXPECT_EQ(standIns_.CountRequests("ocr", kTableRequest), tablesBefore + 1);
 }
 
 TEST_F(BatchRunEndToEnd, TheTableHintOfTheTabKeyIsNotWrittenToTheLog) {
@@ -336,7 +330,7 @@ TEST_F(BatchRunEndToEnd, TheTableHintOfTheTabKeyIsNotWrittenToTheLog) {
 }
 
 TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
-    const int before = CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic");
+    const int before = standIns_.CountRequests("ocr", "/rest/2.0/ocr/v1/general_basic");
     ASSERT_TRUE(standIns_.Script(R"([
         {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","delayMs":1},
         {"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","errorCode":17}])"));
@@ -353,7 +347,7 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
 
     ASSERT_TRUE(RunEnded(program));
     EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
-    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), "/rest/2.0/ocr/v1/general_basic"), before + 2);
+    EXPECT_EQ(standIns_.CountRequests("ocr", "/rest/2.0/ocr/v1/general_basic"), before + 2);
     EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"c.png.txt")));
 }
 

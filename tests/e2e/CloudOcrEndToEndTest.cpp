@@ -25,12 +25,6 @@ std::string JoinedWords(const Json::Value& answer) {
     return text;
 }
 
-int CountPath(const Json::Value& requests, const std::string& path) {
-    int count = 0;
-    for (const auto& request : requests) count += request["path"].asString() == path;
-    return count;
-}
-
 class CloudOcrEndToEnd : public ::testing::Test {
 protected:
     OcrClient Client(std::wstring authority) const {
@@ -61,12 +55,12 @@ TEST_F(CloudOcrEndToEnd, FetchesANewTokenWhenTheServiceCallsTheOldOneExpired) {
     ASSERT_FALSE(client.GetAccessToken().empty());
     ASSERT_TRUE(standIns_.Script(
         R"({"host":"ocr","path":"/rest/2.0/ocr/v1/general_basic","expiredToken":true})"));
-    int tokensBefore = CountPath(standIns_.Requests("ocr"), "/oauth/2.0/token");
+    int tokensBefore = standIns_.CountRequests("ocr", "/oauth/2.0/token");
 
     Json::Value answer = client.Recognize(OcrEndpoint::GeneralBasic, picture_, {});
 
     EXPECT_THAT(JoinedWords(answer), HasSubstr("reads this line"));
-    EXPECT_EQ(CountPath(standIns_.Requests("ocr"), "/oauth/2.0/token"), tokensBefore + 1);
+    EXPECT_EQ(standIns_.CountRequests("ocr", "/oauth/2.0/token"), tokensBefore + 1);
 }
 
 TEST_F(CloudOcrEndToEnd, TheServiceIsRefusedWithoutItsAuthority) {

@@ -74,3 +74,9 @@ Json::Value StandIns::Timings(const std::string& host) const {
 }
 
 void StandIns::Reset() const { CurlByteClient().PostJson(controlUrl + "/reset", "{}", "", ""); }
+
+int StandIns::CountRequests(const std::string& host, const std::string& path) const {
+    int count = 0;
+    for (const auto& request : Requests(host)) count += request["path"].asString() == path;
+    return count;
+}

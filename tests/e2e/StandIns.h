@@ -25,6 +25,8 @@ struct StandIns {
     bool Script(const std::string& json) const;
     // The requests one host has received, oldest first.
     Json::Value Requests(const std::string& host) const;
+    // How many of those went to path.
+    int CountRequests(const std::string& host, const std::string& path) const;
     // Per path, how many requests one host answered itself and the
     // milliseconds it spent: {"/path": {"count": n, "ms": t}}.
     Json::Value Timings(const std::string& host) const;
