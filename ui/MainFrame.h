@@ -69,6 +69,10 @@ private:
     void SetText(const wchar_t* name, const std::wstring& text);
 
     void StyleResultScrollBar();
+    // Starts the transport's one-time work, once, when a recognition comes near.
+    void WarmUpTransport() {
+        if (!transportWarmUp_) transportWarmUp_.emplace();
+    }
 
     // Clicks and menus.
     void OnClick(const std::wstring& name, CControlUI* sender);

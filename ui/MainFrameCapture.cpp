@@ -4,6 +4,8 @@
 
 void CMainFrame::StartScreenCapture() {
     if (RefuseDuringRun()) return;
+    // A recognition follows: its one-time work is done while the user drags.
+    WarmUpTransport();
     screenCutting_.Start(hwnd_);
 }
 

@@ -23,7 +23,7 @@ MainPage CMainFrame::CurrentPage() {
 }
 
 void CMainFrame::SelectPage(MainPage page) {
-    if (page != MainPage::Home && !transportWarmUp_) transportWarmUp_.emplace();
+    if (page != MainPage::Home) WarmUpTransport();
     if (auto* tabs = Find<CTabLayoutUI>(L"tabMain")) tabs->SelectItem(static_cast<int>(page));
 }
 

@@ -34,6 +34,11 @@ double ServedMs(const StandIns& standIns) {
     return served;
 }
 
+int Failed(const char* step) {
+    std::fprintf(stderr, "capture_bench: %s failed\n", step);
+    return 1;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0 : values[values.size() / 2];
@@ -54,30 +59,36 @@ int wmain(int argc, wchar_t** argv) {
     WritePrivateProfileStringW(L"General", L"UseHighQuality", L"1", ProgramSettingsFile().c_str());
     ShownText shown;
     ProgramSession program;
-    if (!program.Window()) return 1;
+    if (!program.Window()) return Failed("starting the program");
 
     std::vector<double> toOverlay, own;
     std::printf("round  click→overlay ms  release→text ms  servers ms  program's own ms\n");
     for (int round = 1; round <= rounds; ++round) {
         const auto clicked = Clock::now();
-        if (!program.Click(L"Screenshot-OCR") || !CaptureOverlay(program)) return 1;
+        if (!program.Click(L"Screenshot-OCR") || !CaptureOverlay(program))
+            return Failed("opening the overlay");
         toOverlay.push_back(MsSince(clicked));
-        if (!Xdotool(DragAroundShownText(false, false))) return 1;
+        if (!Xdotool(DragAroundShownText(false, false))) return Failed("dragging");
         standIns.Reset();
         // The clock starts before xdotool does: its own start counts as the program's.
         const auto released = Clock::now();
-        if (!Xdotool("mouseup 1")) return 1;
+        if (!Xdotool("mouseup 1")) return Failed("releasing the mouse");
         const bool shown = ProgramSession::WaitFor(
-            [&] { return HoldsShownText(program.Text(L"ocrText")); }, 60000, 5);
+            [&] {
+                // The result page keeps the last text while it is hidden: only
+                // its showing again says a new result is there.
+                return program.Visible(L"ocrText") && HoldsShownText(program.Text(L"ocrText"));
+            },
+            60000, 5);
         const double total = MsSince(released);
-        if (!shown) return 1;
+        if (!shown) return Failed("recognising");
         const double served = ServedMs(standIns);
         own.push_back(total - served);
         std::printf("%5d  %16.0f  %15.0f  %10.0f  %16.0f\n", round, toOverlay.back(), total, served,
                     own.back());
         if (!program.Click(L"BackResultOK") ||
             !ProgramSession::WaitFor([&] { return program.Visible(L"Screenshot-OCR"); }))
-            return 1;
+            return Failed("going back to the home page");
     }
     std::printf("median click→overlay ms %.0f, program's own part of release→text ms %.0f\n",
                 Median(toOverlay), Median(own));

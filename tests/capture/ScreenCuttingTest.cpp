@@ -187,14 +187,18 @@ TEST_F(ScreenCutting, AClickTakesTheWindowUnderTheMouseCutAtTheScreenEdge) {
     EXPECT_TRUE(Near(saved.centre, kChildColour));
 }
 
-TEST_F(ScreenCutting, CancellingSavesNothingAndKeepsThePreviousCapture) {
+TEST_F(ScreenCutting, CancellingOrAnEmptySelectionSavesNothingAndKeepsThePreviousCapture) {
     ASSERT_TRUE(Start());
     Drag({320, 210}, {420, 260});
     ASSERT_TRUE(Ended());
     const std::wstring first = capture_->SavedPath();
 
+    // Escape, the right button, and a drag along a line (a selection of no height).
     for (const auto& cancel : std::vector<std::function<void()>>{
-             [] { SendKeyPress(VK_ESCAPE); }, [] { SendMouse(MOUSEEVENTF_RIGHTDOWN); }}) {
+             [] { SendKeyPress(VK_ESCAPE); }, [] { SendMouse(MOUSEEVENTF_RIGHTDOWN); },
+             [this] {
+                 Drag({320, 210}, {360, 210});
+             }}) {
         ASSERT_TRUE(Start());
         cancel();
         ASSERT_TRUE(Ended());

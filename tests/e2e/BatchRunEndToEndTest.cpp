@@ -78,19 +78,6 @@ protected:
         ASSERT_TRUE(program.Click(L"buttonOCR"));
     }
 
-    // Waits for the run to start (the recognise button disabled; a very
-    // quick run may be missed) and then to end (the button usable again).
-    static bool RunEnded(ProgramSession& program) {
-        ProgramSession::WaitFor([&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; },
-                                2000);
-        return ProgramSession::WaitFor(
-            [&] {
-                return program.Value(L"buttonOCR", L"enabled") == L"1" &&
-                       !program.Visible(L"scanAni");
-            },
-            kRunTimeoutMs);
-    }
-
     std::wstring OutputFolder(const wchar_t* suffix = L"") const {
         return save_.File(Text(TextKeys::OutFolderName) + suffix);
     }
@@ -108,7 +95,7 @@ TEST_F(BatchRunEndToEnd, OnePictureShowsItsTextAndWritesNothing) {
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"one.png"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"ocrText"));
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(kLine));
     EXPECT_FALSE(PathExists(OutputFolder()));
@@ -121,7 +108,7 @@ TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
     Recognise(program, Picture(L"line.png", L"a.jpg") + L"\n" + Picture(L"text.png", L"b.png") +
                            L"\n" + Picture(L"line.png", L"c.bmp"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"listFiles"));
     EXPECT_EQ(program.Text(L"resultNote"), Text(TextKeys::BatchSavedTexts));
     const std::wstring folder = OutputFolder(L"1");
@@ -142,7 +129,7 @@ TEST_F(BatchRunEndToEnd, APictureWithoutTextIsWrittenWithTheNoneText) {
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_THAT(TextFileContent(JoinPath(OutputFolder(), L"a.png.txt")), HasSubstr(kLine));
     EXPECT_EQ(TextFileContent(JoinPath(OutputFolder(), L"b.png.txt")), Text(TextKeys::OCRNone));
 }
@@ -189,7 +176,7 @@ TEST_F(BatchRunEndToEnd, FilesThatAreNoPicturesEndTheRunWithAMessageAndAreKept) 
         const HWND shown = message.Window();
         ASSERT_TRUE(message.Click(L"btnClose"));
         ASSERT_TRUE(ProgramSession::WaitFor([&] { return !IsWindow(shown); }));
-        ASSERT_TRUE(RunEnded(program));
+        ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
         EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
     }
     EXPECT_EQ(ReadFileBytes(notes), "these are notes, not a picture");
@@ -200,7 +187,7 @@ TEST_F(BatchRunEndToEnd, ABusyClipboardIsToldInsteadOfCopyingNothing) {
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"one.png"));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
 
     HWND holder =
         CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
@@ -231,7 +218,7 @@ TEST_F(BatchRunEndToEnd, TheSamePictureQueuedTwiceStillEndsTheRun) {
     const std::wstring picture = Picture(L"line.png", L"same.png");
     Recognise(program, picture + L"\n" + picture);
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"listFiles"));
     EXPECT_TRUE(program.Click(L"BackResultOK"));
 }
@@ -247,7 +234,7 @@ TEST_F(BatchRunEndToEnd, PicturesDroppedDuringARunAreRefusedAndTheRunFinishes) {
     ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"scanAni"); }));
     program.Drop(Picture(L"line.png", L"late.png"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"listFiles"));
     for (const wchar_t* name : {L"a.png.txt", L"b.png.txt", L"c.png.txt"}) {
         EXPECT_THAT(TextFileContent(JoinPath(OutputFolder(), name)), HasSubstr(kLine))
@@ -285,7 +272,7 @@ TEST_F(BatchRunEndToEnd, ALargePictureIsQueuedAsAShrunkPngCopy) {
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, large);
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"Pimlo"));
     Gdiplus::Bitmap queued(copy.c_str());
     EXPECT_EQ(queued.GetWidth(), 4000u);
@@ -302,7 +289,7 @@ TEST_F(BatchRunEndToEnd, TabHeldOnTheRecogniseButtonDownloadsASpreadsheet) {
     ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
     ASSERT_TRUE(program.HoldKey(VK_TAB, true));
     ASSERT_TRUE(program.Click(L"buttonOCR"));
-    const bool ended = RunEnded(program);
+    const bool ended = program.WaitForRunEnd(kRunTimeoutMs);
     ASSERT_TRUE(program.HoldKey(VK_TAB, false));
 
     ASSERT_TRUE(ended);
@@ -345,7 +332,7 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
     EXPECT_TRUE(message.Visible(L"errorLogo"));
     ASSERT_TRUE(message.Click(L"btnClose"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
     EXPECT_EQ(standIns_.CountRequests("ocr", "/rest/2.0/ocr/v1/general_basic"), before + 2);
     EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"c.png.txt")));
@@ -382,7 +369,7 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
     ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardFrontOk"); }));
 
     ASSERT_TRUE(program.Click(L"buttonOCR"));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     // The driver writes line breaks as "\\r\\n".
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(L"姓名：张三\\r\\n"));
     EXPECT_THAT(program.Text(L"ocrText"), ::testing::Not(HasSubstr(L"失效日期")));
@@ -394,7 +381,7 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
     ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-back.png")));
     ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardBackOk"); }));
     ASSERT_TRUE(program.Click(L"buttonOCR"));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     const std::wstring both = program.Text(L"ocrText");
     EXPECT_THAT(both, HasSubstr(L"姓名：张三"));
     EXPECT_THAT(both, HasSubstr(L"失效日期：20300115"));
@@ -420,7 +407,7 @@ TEST_F(BatchRunEndToEnd, MergedTextsAreShownTogetherAndTheQuestionCanBeTurnedOff
     ASSERT_TRUE(ProgramSession::WaitFor([] { return StoredSetting(L"RemindMergeBatch") == 0; }));
     ASSERT_TRUE(question.Click(L"btnClose"));
 
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     const std::wstring merged = program.Text(L"ocrText");
     EXPECT_THAT(merged, HasSubstr(std::wstring(kLine) + L"\\r\\n\\r\\n"));
     EXPECT_EQ(merged.find(kLine), 0u);

@@ -122,3 +122,9 @@ int ProgramSession::WindowCount() {
     EnumWindows(CountProgramWindows, reinterpret_cast<LPARAM>(&count));
     return count;
 }
+
+bool ProgramSession::WaitForRunEnd(DWORD timeoutMs) const {
+    WaitFor([&] { return Value(L"buttonOCR", L"enabled") == L"0"; }, 2000);
+    return WaitFor([&] { return Value(L"buttonOCR", L"enabled") == L"1" && !Visible(L"scanAni"); },
+                   timeoutMs);
+}

@@ -38,6 +38,10 @@ public:
     // Holds a key down, or releases it, for the window's thread, as the user
     // would while clicking (GetKeyState sees it); false when refused.
     bool HoldKey(int virtualKey, bool down) const;
+    // Waits for a recognition run to start (the recognise button disabled; a
+    // very quick run may be missed) and then, for up to timeoutMs, to end (the
+    // button usable again, the scan animation gone).
+    bool WaitForRunEnd(DWORD timeoutMs) const;
     // Asks until condition holds, for up to timeoutMs: clicks and drops are
     // posted to the window and take effect a moment later. True when it held.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 5000,

@@ -33,17 +33,6 @@ protected:
         });
     }
 
-    static bool RunEnded(const ProgramSession& program) {
-        ProgramSession::WaitFor([&] { return program.Value(L"buttonOCR", L"enabled") == L"0"; },
-                                2000);
-        return ProgramSession::WaitFor(
-            [&] {
-                return program.Value(L"buttonOCR", L"enabled") == L"1" &&
-                       !program.Visible(L"scanAni");
-            },
-            kRunTimeoutMs);
-    }
-
     int TextRequests() const { return standIns_.CountRequests("ocr", kGeneralText); }
 
     StandIns standIns_ = ReadStandIns();
@@ -64,7 +53,7 @@ TEST_F(ScreenCaptureEndToEnd, DraggingAroundTextOnTheScreenReadsIt) {
 
     ASSERT_TRUE(Xdotool(DragAroundShownText()));
     ASSERT_TRUE(OverlayGone(program));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"ocrText"));
     EXPECT_TRUE(HoldsShownText(program.Text(L"ocrText"))) << program.Text(L"ocrText");
     EXPECT_EQ(TextRequests(), before + 1);
@@ -79,7 +68,7 @@ TEST_F(ScreenCaptureEndToEnd, AClickTakesTheWindowUnderTheMouse) {
     ASSERT_TRUE(Xdotool("mousemove " + std::to_string(kShownTextPlace.left + 60) + " " +
                         std::to_string(kShownTextPlace.top + 20) + " sleep 0.2 click 1"));
     ASSERT_TRUE(OverlayGone(program));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(HoldsShownText(program.Text(L"ocrText"))) << program.Text(L"ocrText");
 }
 
@@ -93,7 +82,7 @@ TEST_F(ScreenCaptureEndToEnd, TabHeldAtTheReleaseMakesASpreadsheet) {
 
     ASSERT_TRUE(Xdotool(DragAroundShownText(true)));
     ASSERT_TRUE(OverlayGone(program));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(program.Visible(L"listFiles"));
     EXPECT_EQ(program.Text(L"resultNote"), Text(TextKeys::BatchSavedSheets));
     EXPECT_EQ(standIns_.CountRequests("ocr", kTableRequest), before + 1);
@@ -105,7 +94,7 @@ TEST_F(ScreenCaptureEndToEnd, EscapeAndTheRightButtonCancelAndKeepThePreviousPic
     ASSERT_TRUE(program.Click(L"Screenshot-OCR"));
     ASSERT_NE(CaptureOverlay(program), nullptr);
     ASSERT_TRUE(Xdotool(DragAroundShownText()));
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     const std::wstring result = program.Text(L"ocrText");
     const int before = TextRequests();
 
@@ -139,7 +128,7 @@ TEST_F(ScreenCaptureEndToEnd, TheHotKeyStartsNoCaptureDuringARun) {
     PostMessageW(program.Window(), WM_HOTKEY, 1, MAKELPARAM(0, VK_F4));
     Sleep(1000);
     EXPECT_EQ(FindWindowW(L"ScreenCuttingWnd", nullptr), nullptr);
-    ASSERT_TRUE(RunEnded(program));
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_TRUE(HoldsShownText(program.Text(L"ocrText"))) << program.Text(L"ocrText");
 }
 

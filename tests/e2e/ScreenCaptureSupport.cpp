@@ -12,8 +12,8 @@ LRESULT CALLBACK TextProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     GetClientRect(window, &client);
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     // The program's own face, which the Wine prefix draws with its CJK font.
-    HFONT font = CreateFontW(-44, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
-                             ANTIALIASED_QUALITY, 0, L"微软雅黑");
+    HFONT font = CreateFontW(-56, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                             NONANTIALIASED_QUALITY, 0, L"微软雅黑");
     HGDIOBJ previous = SelectObject(dc, font);
     DrawTextW(dc, kShownText, -1, &client, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     DeleteObject(SelectObject(dc, previous));
