@@ -8,7 +8,6 @@
 #include "capture/CaptureCandidates.h"
 #include "capture/CaptureMessages.h"
 #include "capture/FrozenScreen.h"
-#include "capture/ScreenCutFiles.h"
 #include "common/FileSystem.h"
 #include "common/ImageEncoding.h"
 
@@ -228,7 +227,7 @@ bool CScreenCutting::SaveSelection(const RECT& selection) {
     if (IsEmptyArea(area)) return false;
     GdiObject<HBITMAP> picture(still_->CopyClean(area));
     if (!picture || folder_.empty() || !CreateFolderTree(folder_)) return false;
-    const std::wstring path = NextScreenCutPath(folder_);
+    const std::wstring path = FirstFreePath(folder_, L"screen_cutting", L".jpg");
     if (!SaveBitmapAsJpeg(picture.get(), path, kJpegQuality)) return false;
     // The previous capture goes only now: a cancelled or failed capture
     // leaves the picture of the last result in place.

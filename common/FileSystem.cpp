@@ -86,3 +86,11 @@ std::wstring FileNameOf(std::wstring_view path) {
     const size_t separator = path.find_last_of(L"\\/");
     return std::wstring(separator == std::wstring_view::npos ? path : path.substr(separator + 1));
 }
+
+std::wstring FirstFreePath(std::wstring_view folder, const std::wstring& stem,
+                           const std::wstring& extension) {
+    std::wstring path = JoinPath(folder, stem + extension);
+    for (unsigned number = 1; PathExists(path); ++number)
+        path = JoinPath(folder, stem + std::to_wstring(number) + extension);
+    return path;
+}

@@ -31,6 +31,11 @@ std::wstring ModuleFilePath();
 // the file can not be opened or read; bytes then holds nothing.
 bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 
+// The first name in folder that is not taken: stem + extension, else stem
+// followed by 1, 2, 3 ... and extension ("pic.jpg", "pic1.jpg", ...).
+std::wstring FirstFreePath(std::wstring_view folder, const std::wstring& stem,
+                           const std::wstring& extension);
+
 // The file part of a path: what follows its last "\" or "/" (the whole path
 // when it has neither).
 std::wstring FileNameOf(std::wstring_view path);

@@ -1,5 +1,5 @@
 // The overlay's rules that need no capture: click or drag, the label's
-// place, the windows offered (with real windows), darkening and file names.
+// place, the windows offered (with real windows) and darkening.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,7 +9,6 @@
 #include "capture/CaptureCandidates.h"
 #include "capture/CaptureGeometry.h"
 #include "capture/DibDarkening.h"
-#include "capture/ScreenCutFiles.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace {
@@ -197,14 +196,6 @@ TEST(DibDarkening, PalettePicturesTurnGreyAndOddOnesStayAsTheyAre) {
         DarkenDib(odd.header(), sizeof(BITMAPINFOHEADER) + size + 4);
         EXPECT_EQ(std::vector<BYTE>(odd.after(0), odd.after(4)), std::vector<BYTE>(4, 200)) << bits;
     }
-}
-
-TEST(ScreenCutFiles, TheFirstFreeNameIsTaken) {
-    TempFolder folder;
-    EXPECT_EQ(NextScreenCutPath(folder.Path()), folder.File(L"screen_cutting.jpg"));
-    WriteFileBytes(folder.File(L"screen_cutting.jpg"), "");
-    WriteFileBytes(folder.File(L"screen_cutting1.jpg"), "");
-    EXPECT_EQ(NextScreenCutPath(folder.Path()), folder.File(L"screen_cutting2.jpg"));
 }
 
 }  // namespace
