@@ -27,6 +27,7 @@
 #include "platform/uilib/core/DPI.h"
 #include "platform/uilib/core/DialogBuilder.h"
 #include "platform/uilib/core/PaintManagerUI.h"
+#include "platform/uilib/core/ThreadMessageHook.h"
 #include "platform/uilib/core/UIEvents.h"
 #include "platform/uilib/core/UIInterfaces.h"
 #include "platform/uilib/layout/AnimationTabLayoutUI.h"
