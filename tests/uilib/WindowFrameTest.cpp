@@ -139,7 +139,9 @@ TEST_F(WindowFrameTest, FadingOutHidesTheWindowAndItsShadow) {
     window_->FadeOut(100);
     EXPECT_FALSE(IsWindowVisible(hwnd_));
     EXPECT_TRUE(IsWindow(hwnd_));
-    if (shadow) EXPECT_FALSE(IsWindowVisible(shadow));
+    if (shadow) {
+        EXPECT_FALSE(IsWindowVisible(shadow));
+    }
 
     window_->FadeIn(100);
     EXPECT_TRUE(IsWindowVisible(hwnd_));
@@ -149,7 +151,9 @@ TEST_F(WindowFrameTest, FadingOutHidesTheWindowAndItsShadow) {
     }
 
     DestroyWindow(hwnd_);
-    if (shadow) EXPECT_FALSE(IsWindow(shadow));
+    if (shadow) {
+        EXPECT_FALSE(IsWindow(shadow));
+    }
 }
 
 TEST_F(WindowFrameTest, TheLayoutsTrayIconCallsBackAndGoesWithTheWindow) {
