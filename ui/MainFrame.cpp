@@ -11,11 +11,11 @@
 #include "ui/WebAddress.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/MessageExitDlg.h"
+#include "ui/dialogs/ThinScrollBar.h"
 #include "ui/settings/SettingsDialog.h"
 
 namespace {
 
-constexpr int kResultScrollBarWidth = 12;
 // How long the window takes to fade out when it closes.
 constexpr DWORD kCloseFadeMs = 100;
 // The message filter switch of elevated processes (Vista and later).
@@ -147,17 +147,7 @@ void CMainFrame::Notify(TNotifyUI& msg) {
 
 void CMainFrame::StyleResultScrollBar() {
     auto* text = Find<CRichEditUI>(L"ocrText");
-    CScrollBarUI* bar = text ? text->GetVerticalScrollBar() : nullptr;
-    if (!bar) return;
-    bar->SetShowButton1(false);
-    bar->SetShowButton2(false);
-    bar->SetFixedWidth(kResultScrollBarWidth);
-    bar->SetThumbNormalImage(
-        L"file='../default/button/scroll.png' source='0,0,12,21' corner='2,2,2,2'");
-    bar->SetThumbHotImage(
-        L"file='../default/button/scroll.png' source='12,0,24,21' corner='2,2,2,2'");
-    bar->SetThumbPushedImage(
-        L"file='../default/button/scroll.png' source='24,0,36,21' corner='2,2,2,2'");
+    StyleThinScrollBar(text ? text->GetVerticalScrollBar() : nullptr);
 }
 
 void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {

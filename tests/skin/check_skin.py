@@ -65,6 +65,7 @@ MESSAGE_DIALOGS = {
     "dlg_message_merge.xml": ((380, 220), "optDefault optMerge checkNotRemind btnClose"),
     "dlg_copyingimage.xml": ((280, 140), "btnClose"),
     "dlg_about.xml": ((380, 270), "LabelVersion LabelUID buttonSite btnClose"),
+    "dlg_selectDSM.xml": ((380, 300), "DSMList btnYes btnClose"),
 }
 # Row of listFiles: the list's width inside its frame, less the scroll bar.
 ROW_WIDTH = 640

@@ -1,9 +1,10 @@
-// The message dialog, the close, merge and copy questions, the copying hint
-// and the about box, each opened from the program's layout archive and
+// The message dialog, the close, merge and copy questions, the scanner
+// choice, the copying hint and the about box, each opened from the program's layout archive and
 // driven through the UI library's test driver.
 #include <gmock/gmock.h>
 
 #include <atomic>
+#include <cstring>
 
 #include "app/AppSettings.h"
 #include "app/ShowMessage.h"
@@ -16,6 +17,7 @@
 #include "ui/dialogs/MessageDlg.h"
 #include "ui/dialogs/MessageExitDlg.h"
 #include "ui/dialogs/MessageMerge.h"
+#include "ui/dialogs/SelectDSMDlg.h"
 
 namespace {
 
@@ -308,6 +310,83 @@ TEST_F(DialogTest, TheAboutBoxShowsTheInstalledVersionAndMachineCode) {
     EXPECT_EQ(version, L"3.6.2.1");
     EXPECT_EQ(uid, L"0123456789ABCDEF");
     EXPECT_EQ(site.rfind(L"https://", 0), 0u);
+}
+
+using ScannerChoiceTest = DialogTest;
+
+TW_IDENTITY Source(TW_UINT32 id, const char* name) {
+    TW_IDENTITY identity = {};
+    identity.Id = id;
+    std::strncpy(identity.ProductName, name, sizeof(identity.ProductName) - 1);
+    return identity;
+}
+
+TEST_F(ScannerChoiceTest, TheFirstSourceIsChosenAndAnotherCanBe) {
+    // The second name is "扫描仪" in code page 936, as a source names itself.
+    const std::vector<TW_IDENTITY> sources = {Source(7, "Flatbed"),
+                                              Source(9, "\xC9\xA8\xC3\xE8\xD2\xC7")};
+    std::wstring shown;
+    const auto first = DriveDialog(
+        kDialogClass, [&] { return ChooseScanSource(nullptr, sources); },
+        [&](DialogDriver& driver) {
+            shown = driver.Text(L"DSMItem1");
+            driver.Click(L"btnYes");
+        });
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->Id, 7u);
+    EXPECT_EQ(shown, L"扫描仪");
+
+    const auto second = DriveDialog(
+        kDialogClass, [&] { return ChooseScanSource(nullptr, sources); },
+        [](DialogDriver& driver) {
+            driver.Click(L"DSMItem1");
+            driver.Click(L"btnYes");
+        });
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(second->Id, 9u);
+}
+
+TEST_F(ScannerChoiceTest, CancelAndTheCrossChooseNothing) {
+    const std::vector<TW_IDENTITY> sources = {Source(7, "Flatbed")};
+    for (const bool cross : {false, true}) {
+        const auto choice = DriveDialog(
+            kDialogClass, [&] { return ChooseScanSource(nullptr, sources); },
+            [cross](DialogDriver& driver) {
+                if (cross)
+                    driver.ClickAt(kCrossX, kCrossY);
+                else
+                    driver.Click(L"btnClose");
+            });
+        EXPECT_FALSE(choice.has_value()) << cross;
+    }
+}
+
+TEST_F(ScannerChoiceTest, ConfirmingWithNothingChosenAsksForAChoice) {
+    const std::wstring languageFile = folder_.File(L"cn.dat");
+    WriteLanguageFileOf(languageFile, {}, {{L"SelectDSM", L"请先选择一台设备。"}});
+    ScopedLanguageFile language(languageFile);
+    InstallMessageDialogPresenter();
+    MessageSeen seen;
+    bool stayedOpen = false;
+    const auto choice = DriveDialog(
+        kDialogClass, [] { return ChooseScanSource(nullptr, {}); },
+        [&](DialogDriver& driver) {
+            driver.Click(L"btnYes");
+            HWND message = nullptr;
+            DialogDriver::WaitFor([&] {
+                message = FindVisibleWindowOf(GetCurrentProcessId(), kDialogClass);
+                return message && message != driver.Window();
+            });
+            seen.context = AnswerValue(AskDrivenWindow(message, L"query", L"context"), L"text");
+            AskDrivenWindow(message, L"click", L"btnClose");
+            DialogDriver::WaitFor([&] { return !IsWindow(message); });
+            stayedOpen = IsWindowVisible(driver.Window()) != 0;
+            driver.Click(L"btnClose");
+        });
+    SetMessagePresenter(nullptr);
+    EXPECT_FALSE(choice.has_value());
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(seen.context, L"请先选择一台设备。");
 }
 
 }  // namespace

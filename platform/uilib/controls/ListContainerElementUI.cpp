@@ -23,36 +23,10 @@ bool CListContainerElementUI::Select(bool notify) {
 }
 
 void CListContainerElementUI::DoEvent(TEventUI& event) {
-    switch (event.Type) {
-        case UIEVENT_BUTTONDOWN:
-        case UIEVENT_DBLCLICK:
-            if (IsEnabled()) {
-                Select();
-            }
-            return;
-        case UIEVENT_MOUSEENTER:
-            hot_ = true;
-            Invalidate();
-            return;
-        case UIEVENT_MOUSELEAVE:
-            hot_ = false;
-            Invalidate();
-            return;
-        default:
-            CHorizontalLayoutUI::DoEvent(event);
-    }
+    if (!CListUI::HandleRowEvent(this, hot_, event)) CHorizontalLayoutUI::DoEvent(event);
 }
 
 void CListContainerElementUI::PaintBkColor(HDC hDC) {
-    CListUI* owner = GetOwner();
-    DWORD color = 0;
-    if (owner) {
-        color = IsSelected() ? owner->GetItemSelectedBkColor()
-                : hot_       ? owner->GetItemHotBkColor()
-                             : owner->GetItemBkColor();
-    }
-    if (color) {
-        CRenderEngine::DrawColor(hDC, pos_, color);
-    }
+    if (DWORD color = CListUI::RowColour(this, hot_)) CRenderEngine::DrawColor(hDC, pos_, color);
     CHorizontalLayoutUI::PaintBkColor(hDC);
 }

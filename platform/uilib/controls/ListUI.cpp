@@ -63,3 +63,29 @@ void CListUI::SetAttribute(LPCTSTR name, LPCTSTR value) {
         CVerticalLayoutUI::SetAttribute(name, value);
     }
 }
+
+bool CListUI::HandleRowEvent(CControlUI* row, bool& hot, TEventUI& event) {
+    auto* list = dynamic_cast<CListUI*>(row->GetParent());
+    if (!list) return false;
+    switch (event.Type) {
+        case UIEVENT_BUTTONDOWN:
+        case UIEVENT_DBLCLICK:
+            if (row->IsEnabled()) list->SelectItem(list->GetItemIndex(row));
+            return true;
+        case UIEVENT_MOUSEENTER:
+        case UIEVENT_MOUSELEAVE:
+            hot = event.Type == UIEVENT_MOUSEENTER;
+            row->Invalidate();
+            return true;
+        default:
+            return false;
+    }
+}
+
+DWORD CListUI::RowColour(const CControlUI* row, bool hot) {
+    const auto* list = dynamic_cast<const CListUI*>(row->GetParent());
+    if (!list) return 0;
+    if (list->GetCurSel() == list->GetItemIndex(const_cast<CControlUI*>(row)))
+        return list->GetItemSelectedBkColor();
+    return hot ? list->GetItemHotBkColor() : list->GetItemBkColor();
+}

@@ -23,6 +23,14 @@ public:
     DWORD GetItemSelectedBkColor() const { return itemSelectedBkColor_; }
     void SetAttribute(LPCTSTR name, LPCTSTR value) override;
 
+    // How a list's rows (ListContainerElement, ListLabelElement) behave: a
+    // press or double click selects the row, the mouse over it makes it hot.
+    // True when the event was the row's (never outside a list).
+    static bool HandleRowEvent(CControlUI* row, bool& hot, TEventUI& event);
+    // The row's background in its list: the selected, hot or normal item
+    // colour; 0 outside a list.
+    static DWORD RowColour(const CControlUI* row, bool hot);
+
 private:
     int selected_ = -1;
     DWORD itemBkColor_ = 0;
