@@ -36,16 +36,19 @@ void AllowDropsFromLowerProcesses() {
     }
 }
 
-// Where screen captures are saved; none when the temporary folder is unknown.
-std::wstring CaptureFolder() {
+// A working folder under the temporary folder (screen captures, scanned
+// pages); none when the temporary folder is unknown.
+std::wstring WorkFolder(std::wstring (*folderUnder)(const std::wstring&)) {
     const std::wstring& temp = CurrentStartupData().folders.tempFolder;
-    return temp.empty() ? std::wstring() : ScreencutFolder(temp);
+    return temp.empty() ? std::wstring() : folderUnder(temp);
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame()
-    : screenCutting_(CaptureFolder(), Text(TextKeys::XLSTip), Text(TextKeys::ScreencutXLSTip)) {}
+    : CMyTwain(WorkFolder(ScannerFolder)),
+      screenCutting_(WorkFolder(ScreencutFolder), Text(TextKeys::XLSTip),
+                     Text(TextKeys::ScreencutXLSTip)) {}
 
 void CMainFrame::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);
@@ -61,6 +64,9 @@ LRESULT CMainFrame::OnCreate(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHan
     if (hotKey != 0) {
         RegisterHotKey(hwnd_, kCaptureHotKeyId, LOWORD(hotKey), HIWORD(hotKey));
     }
+    // Without a manager a scan says so when it is asked for.
+    InitTwain(hwnd_);
+    scanHook_.emplace(static_cast<IThreadMessageHandler*>(this));
     return result;
 }
 
@@ -78,6 +84,8 @@ LRESULT CMainFrame::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHand
 
 LRESULT CMainFrame::OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     UnregisterHotKey(hwnd_, kCaptureHotKeyId);
+    scanHook_.reset();
+    ReleaseTwain();
     RemoveTrayIcon();
     const LRESULT result = WindowImplBase::OnDestroy(uMsg, wParam, lParam, bHandled);
     PostQuitMessage(0);
@@ -167,6 +175,7 @@ void CMainFrame::OnClick(const std::wstring& name, CControlUI* sender) {
         return;
     }
     if (name == L"AppPage") return SelectPage(MainPage::AppPage);
+    if (name == L"ScannerPage") return StartScan();
     if (name == L"IdCardOCR") {
         ResetIdCards();
         return EnterModePage(OcrMode::IdCard);

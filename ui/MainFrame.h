@@ -9,6 +9,7 @@
 #include "capture/ScreenCutting.h"
 #include "net/TransportWarmUp.h"
 #include "platform/uilib/UIlib.h"
+#include "scan/MyTwain.h"
 #include "ui/BatchWorker.h"
 #include "ui/MainPage.h"
 #include "ui/MainWindowMessages.h"
@@ -18,7 +19,7 @@
 // The application's only top-level window: the home page, the pages of the
 // recognition modes and the result pages, the title bar with the account and
 // the menus, and everything the user starts from there.
-class CMainFrame : public WindowImplBase {
+class CMainFrame : public WindowImplBase, public CMyTwain, private IThreadMessageHandler {
 public:
     static constexpr const wchar_t* kWindowClass = L"PimloOCRWindowClass";
 
@@ -48,6 +49,9 @@ private:
     bool tableHintShown_ = false;
     BatchWorker worker_;
     CScreenCutting screenCutting_;
+    // Shows the TWAIN source every message of the thread while one is
+    // selected: sources post their events as thread messages too.
+    std::optional<CThreadMessageHook> scanHook_;
     // Started when the user first leaves the home page, on the way to a
     // recognition; a window waiting in the tray does not pay for it.
     std::optional<TransportWarmUp> transportWarmUp_;
@@ -108,6 +112,11 @@ private:
     void OnCaptureHotKey();
     // A capture was saved: it becomes the queue and is recognised at once.
     void OnScreenCutDone();
+
+    // Scanning (MainFrameScan.cpp).
+    void StartScan();
+    void ScanningFinished() override;
+    void OnThreadMessage(const MSG& message) override;
 
     // The batch run (MainFrameRun.cpp).
     bool RunGoing() const { return animating_; }

@@ -9,6 +9,7 @@ namespace {
 // Row heights: at 200 % the rows are drawn taller than the scale alone makes them.
 constexpr int kRowHeight = 34;
 constexpr int kRowHeightAt200 = 60;
+constexpr RECT kRowTextPadding = {12, 0, 12, 0};
 
 }  // namespace
 
@@ -28,6 +29,7 @@ void CSelectDSMDlg::OnWindowInit() {
         row->SetName((L"DSMItem" + std::to_wstring(index)).c_str());
         row->SetText(ProductNameOf(sources_[index]).c_str());
         row->SetFixedHeight(height);
+        row->SetTextPadding(kRowTextPadding);
         list->Add(row);
     }
     list->SelectItem(0, false);
