@@ -1,5 +1,5 @@
 #pragma once
-// The part of the TWAIN interface (the published TWAIN 2 specification) that
+// The part of the TWAIN interface (the published TWAIN 2 standard) that
 // the program uses: the types, structures, triplets and codes of a DSM
 // conversation over DSM_Entry. The structures are packed on 2 bytes; handles
 // and pointers are as wide as the build's.

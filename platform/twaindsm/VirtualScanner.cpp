@@ -15,7 +15,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/twaindsm/TwainSpec.h"
+#include "platform/twaindsm/TwainStandard.h"
 
 namespace {
 

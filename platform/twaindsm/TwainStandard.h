@@ -1,5 +1,5 @@
 #pragma once
-// The TWAIN 2 interface as the published specification gives it, as far as
+// The TWAIN 2 interface as the published standard gives it, as far as
 // the virtual scanner answers it: types, structures (packed on 2 bytes),
 // triplets and codes.
 
