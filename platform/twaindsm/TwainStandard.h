@@ -1,7 +1,7 @@
 #pragma once
 // The TWAIN 2 interface as the published standard gives it, as far as
-// the virtual scanner answers it: types, structures (packed on 2 bytes),
-// triplets and codes.
+// the virtual scanner and the manager stand-in answer it: types, structures
+// (packed on 2 bytes), triplets and codes.
 
 #include <windows.h>
 
@@ -73,15 +73,17 @@ namespace twain {
 
 constexpr uint32_t kControl = 0x0001, kImage = 0x0002;
 constexpr uint16_t kDatCapability = 0x0001, kDatEvent = 0x0002, kDatIdentity = 0x0003,
-                   kDatPendingXfers = 0x0005, kDatStatus = 0x0008, kDatUserInterface = 0x0009,
-                   kDatImageInfo = 0x0101, kDatImageNativeXfer = 0x0104;
-constexpr uint16_t kGet = 0x0001, kGetCurrent = 0x0002, kSet = 0x0006, kReset = 0x0007,
-                   kXferReady = 0x0101, kCloseDsReq = 0x0102, kOpenDs = 0x0401, kCloseDs = 0x0402,
-                   kDisableDs = 0x0501, kEnableDs = 0x0502, kProcessEvent = 0x0601,
-                   kEndXfer = 0x0701, kNullMessage = 0;
+                   kDatParent = 0x0004, kDatPendingXfers = 0x0005, kDatStatus = 0x0008,
+                   kDatUserInterface = 0x0009, kDatImageInfo = 0x0101, kDatImageNativeXfer = 0x0104;
+constexpr uint16_t kGet = 0x0001, kGetCurrent = 0x0002, kGetDefault = 0x0003, kGetFirst = 0x0004,
+                   kGetNext = 0x0005, kSet = 0x0006, kReset = 0x0007, kXferReady = 0x0101,
+                   kCloseDsReq = 0x0102, kOpenDsm = 0x0301, kCloseDsm = 0x0302, kOpenDs = 0x0401,
+                   kCloseDs = 0x0402, kUserSelect = 0x0403, kDisableDs = 0x0501, kEnableDs = 0x0502,
+                   kProcessEvent = 0x0601, kEndXfer = 0x0701, kNullMessage = 0;
 constexpr uint16_t kSuccess = 0, kFailure = 1, kCheckStatus = 2, kCancel = 3, kDsEvent = 4,
-                   kNotDsEvent = 5, kXferDone = 6;
-constexpr uint16_t kConditionBummer = 1, kConditionSeqError = 11, kConditionBadCap = 6;
+                   kNotDsEvent = 5, kXferDone = 6, kEndOfList = 7;
+constexpr uint16_t kConditionBummer = 1, kConditionNoDs = 3, kConditionMaxConnections = 4,
+                   kConditionBadCap = 6, kConditionSeqError = 11;
 constexpr uint16_t kOneValue = 5, kCapXferCount = 0x0001, kTypeInt16 = 1;
 
 }  // namespace twain

@@ -168,6 +168,9 @@ uint16_t UserInterface(uint16_t message, TwUserInterface& ui) {
         g_source.parent = static_cast<HWND>(ui.parent);
         g_source.next = 1;
         g_source.remaining = g_source.script.cancel ? 0 : g_source.script.pages;
+        // A positive transfer count limits the pages; -1 takes the whole feeder.
+        if (g_source.count > 0 && g_source.count < g_source.remaining)
+            g_source.remaining = g_source.count;
         ui.modalUI = 0;
         Post(g_source.remaining > 0 ? twain::kXferReady : twain::kCloseDsReq);
         return twain::kSuccess;

@@ -72,22 +72,28 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 }
 
 // A file's bytes for the life of this object, put back afterwards; a file
-// that did not exist is removed again.
+// that did not exist is removed again. A program that still holds the file
+// (a library it loaded) gets up to 5 s to let go.
 class SavedFile {
 public:
     explicit SavedFile(std::wstring path) : path_(std::move(path)) {
         existed_ = ReadFileBytes(path_, bytes_);
     }
     ~SavedFile() {
-        if (existed_)
-            WriteFileBytes(path_, bytes_);
-        else
-            DeleteFileW(path_.c_str());
+        for (int tries = 0; tries < 50 && !PutBack(); ++tries) Sleep(100);
     }
     SavedFile(const SavedFile&) = delete;
     SavedFile& operator=(const SavedFile&) = delete;
+    const std::wstring& Path() const { return path_; }
 
 private:
+    bool PutBack() const {
+        if (!existed_) return DeleteFileW(path_.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+        WriteFileBytes(path_, bytes_);
+        std::string now;
+        return ReadFileBytes(path_, now) && now == bytes_;
+    }
+
     std::wstring path_;
     std::string bytes_;
     bool existed_ = false;
@@ -97,6 +103,13 @@ inline std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     ReadFileBytes(path, bytes);
     return bytes;
+}
+
+// A UTF-16 text file the program wrote, without its byte-order mark.
+inline std::wstring TextFileContent(const std::wstring& path) {
+    const std::string bytes = ReadFileBytes(path);
+    if (bytes.size() < 2) return {};
+    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
 }
 
 // Writes a language file with the two sections of the program.

@@ -10,6 +10,7 @@
 #include "common/Md5.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/e2e/MessageDialog.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
@@ -33,35 +34,13 @@ std::wstring WorkingFolder() {
 
 constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
 
-// A text file the program wrote, without its byte-order mark.
-std::wstring TextFileContent(const std::wstring& path) {
-    const std::string bytes = ReadFileBytes(path);
-    if (bytes.size() < 2) return {};
-    return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
-}
-
-// Waits for the program's message dialog to show a text, for up to timeoutMs.
-bool MessageShown(DialogDriver& message, DWORD timeoutMs = 5000) {
-    return ProgramSession::WaitFor(
-        [&] { return message.WaitForWindow() && !message.Text(L"context").empty(); }, timeoutMs);
-}
-
-// A message's text in the language file the program reads.
-std::wstring MessageBody(const MessageKeyConstant& key) {
-    return ReadLanguageValue(LanguageSection::Message, key.name, L"", 2048);
-}
-
 class BatchRunEndToEnd : public testing::Test {
 protected:
     BatchRunEndToEnd() {
-        Setting(L"SavePath", save_.Path());
-        Setting(L"RemindMergeBatch", L"0");
-        Setting(L"CompressedSizeLimit", L"0");
-        Setting(L"UseHighQuality", L"1");
-    }
-
-    static void Setting(const wchar_t* key, const std::wstring& value) {
-        WritePrivateProfileStringW(L"General", key, value.c_str(), ProgramSettingsFile().c_str());
+        WriteProgramSettings({{L"SavePath", save_.Path()},
+                              {L"RemindMergeBatch", L"0"},
+                              {L"CompressedSizeLimit", L"0"},
+                              {L"UseHighQuality", L"1"}});
     }
 
     // A copy of a picture the fixture drew, under another name.
@@ -138,7 +117,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     // A file where the save folder should be: no folder can be made under it.
     const std::wstring saveFile = save_.File(L"notes.txt");
     WriteFileBytes(saveFile, "the user's notes");
-    Setting(L"SavePath", saveFile);
+    WriteProgramSettings({{L"SavePath", saveFile}});
     const int before = standIns_.CountRequests("ocr", kGeneralText);
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
@@ -259,8 +238,7 @@ void DrawOnCanvas(const std::wstring& drawn, int width, int height, const std::w
 }
 
 TEST_F(BatchRunEndToEnd, ALargePictureIsQueuedAsAShrunkPngCopy) {
-    Setting(L"CompressedSizeLimit", L"1");
-    Setting(L"MaxImageSize", L"4096");
+    WriteProgramSettings({{L"CompressedSizeLimit", L"1"}, {L"MaxImageSize", L"4096"}});
     GdiplusSession gdiplus;
     const std::wstring large = pictures_.File(L"large.jpg");
     DrawOnCanvas(JoinPath(WorkingFolder(), L"line.png"), 5000, 3000, large);
@@ -394,7 +372,7 @@ int StoredSetting(const wchar_t* key) {
 }
 
 TEST_F(BatchRunEndToEnd, MergedTextsAreShownTogetherAndTheQuestionCanBeTurnedOff) {
-    Setting(L"RemindMergeBatch", L"1");
+    WriteProgramSettings({{L"RemindMergeBatch", L"1"}});
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"m1.png") + L"\n" + Picture(L"text.png", L"m2.png") +
@@ -416,8 +394,7 @@ TEST_F(BatchRunEndToEnd, MergedTextsAreShownTogetherAndTheQuestionCanBeTurnedOff
 }
 
 TEST_F(BatchRunEndToEnd, TheCloseQuestionCanChooseToExitForGood) {
-    Setting(L"HideWhenClose", L"1");
-    Setting(L"RemindWhenClose", L"1");
+    WriteProgramSettings({{L"HideWhenClose", L"1"}, {L"RemindWhenClose", L"1"}});
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     ASSERT_TRUE(program.Click(L"btnClose"));
@@ -435,8 +412,7 @@ TEST_F(BatchRunEndToEnd, TheCloseQuestionCanChooseToExitForGood) {
 }
 
 TEST_F(BatchRunEndToEnd, ClosingTheWindowDuringARunEndsTheProgramCleanly) {
-    Setting(L"HideWhenClose", L"0");
-    Setting(L"RemindWhenClose", L"0");
+    WriteProgramSettings({{L"HideWhenClose", L"0"}, {L"RemindWhenClose", L"0"}});
     const std::wstring settingsFile = ProgramSettingsFile();
     const std::wstring dump =
         JoinPath(settingsFile.substr(0, settingsFile.size() - FileNameOf(settingsFile).size()),

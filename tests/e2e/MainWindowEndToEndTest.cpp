@@ -12,11 +12,8 @@ namespace {
 class MainWindowEndToEnd : public testing::Test {
 protected:
     MainWindowEndToEnd() {
-        WritePrivateProfileStringW(L"General", L"HideWhenClose", L"1",
-                                   ProgramSettingsFile().c_str());
         // The close button acts at once, without its question.
-        WritePrivateProfileStringW(L"General", L"RemindWhenClose", L"0",
-                                   ProgramSettingsFile().c_str());
+        WriteProgramSettings({{L"HideWhenClose", L"1"}, {L"RemindWhenClose", L"0"}});
     }
 
     // No stand-in serves these tests: every host is a closed loopback port.

@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,13 @@ inline std::wstring ProgramSettingsFile() {
     wchar_t appData[MAX_PATH] = {};
     SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, 0, appData);
     return JoinPath(appData, L"PimloOCR\\config.ini");
+}
+
+// Writes settings of the program's [General] section.
+inline void WriteProgramSettings(
+    std::initializer_list<std::pair<const wchar_t*, std::wstring>> settings) {
+    for (const auto& [key, value] : settings)
+        WritePrivateProfileStringW(L"General", key, value.c_str(), ProgramSettingsFile().c_str());
 }
 
 // The install folder's "oem.ini" names the given hosts while this lives.

@@ -1,10 +1,12 @@
-// Scanning through the real program: Wine's own TWAIN manager finds the
-// virtual scanner, the program's choice dialog picks it, its pages become a
-// run and the stand-in cloud service reads them.
+// Scanning through the real program on both manager paths: Wine's own TWAIN
+// manager finds the virtual scanner and the program's choice dialog picks it,
+// or the stand-in "TWAINDSM.dll" beside the program makes the choice itself;
+// the pages become a run and the stand-in cloud service reads them.
 #include <gtest/gtest.h>
 
-#include "app/LanguageText.h"
+#include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/e2e/MessageDialog.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
@@ -23,61 +25,76 @@ std::wstring SourceFolder() {
     return JoinPath(windows, sizeof(void*) == 8 ? L"twain_64" : L"twain_32");
 }
 
-// The virtual scanner installed as the manager's "sane.ds" with its script
-// beside it while this lives; whatever was there before is put back.
+// The virtual scanner's script, "VirtualScanner.ini" beside it.
+void WriteScannerScript(const std::wstring& path, const std::string& lines) {
+    WriteFileBytes(path, "[Scanner]\r\n" + lines);
+}
+
+// The virtual scanner installed as the system manager's "sane.ds" with its
+// script beside it while this lives; whatever was there before is put back.
 class InstalledScanner {
 public:
     InstalledScanner() {
         CreateFolderTree(SourceFolder());
-        std::string scanner;
-        ReadFileBytes(PIMLO_INSTALL_DIR L"\\sane.ds", scanner);
-        WriteFileBytes(source_.Path(), scanner);
+        WriteFileBytes(source_.Path(), ReadFileBytes(PIMLO_INSTALL_DIR L"\\sane.ds"));
     }
-    void Script(const std::string& lines) const {
-        WriteFileBytes(script_.Path(), "[Scanner]\r\n" + lines);
+    void Script(const std::string& lines) const { WriteScannerScript(script_.Path(), lines); }
+    // Takes the scanner away until the end of the test: the manager finds no source.
+    void Remove() const { DeleteFileW(source_.Path().c_str()); }
+
+private:
+    SavedFile source_{JoinPath(SourceFolder(), L"sane.ds")};
+    SavedFile script_{JoinPath(SourceFolder(), L"VirtualScanner.ini")};
+};
+
+// The stand-in "TWAINDSM.dll" beside the program while this lives: the
+// program takes its new-manager path, and the manager finds the install
+// folder's own "sane.ds". Its script, its log and the scanner's script
+// there are removed again.
+class InstalledManager {
+public:
+    InstalledManager() {
+        WriteFileBytes(manager_.Path(), ReadFileBytes(PIMLO_TWAIN_MANAGER));
+        DeleteFileW(log_.Path().c_str());
+    }
+    void Choose(int source) const {
+        WriteFileBytes(script_.Path(), "[Manager]\r\nChoose=" + std::to_string(source) + "\r\n");
+    }
+    void ScannerScript(const std::string& lines) const {
+        WriteScannerScript(scannerScript_.Path(), lines);
+    }
+    // What the program asked of the manager, a line each.
+    std::string Log() const { return ReadFileBytes(log_.Path()); }
+
+private:
+    SavedFile manager_{PIMLO_INSTALL_DIR L"\\TWAINDSM.dll"};
+    SavedFile script_{PIMLO_INSTALL_DIR L"\\TwainManager.ini"};
+    SavedFile log_{PIMLO_INSTALL_DIR L"\\TwainManager.log"};
+    SavedFile scannerScript_{PIMLO_INSTALL_DIR L"\\VirtualScanner.ini"};
+};
+
+// The program started while this lives loads no Wine DLL of that name.
+class ScopedDisabledDll {
+public:
+    explicit ScopedDisabledDll(const wchar_t* name) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, name, REG_SZ, L"", sizeof(wchar_t));
     }
 
 private:
-    // A file of the source folder, put back as it was at the end (the one
-    // of a real scanner, or none), once the program has let go of it.
-    class Placed {
-    public:
-        explicit Placed(const wchar_t* name) : path_(JoinPath(SourceFolder(), name)) {
-            existed_ = ReadFileBytes(path_, bytes_);
-        }
-        ~Placed() {
-            for (int tries = 0; tries < 50; ++tries) {
-                if (existed_ ? WriteFileBytesChecked() : DeleteFileW(path_.c_str()) != 0) return;
-                Sleep(100);
-            }
-        }
-        const std::wstring& Path() const { return path_; }
-
-    private:
-        std::wstring path_;
-        std::string bytes_;
-        bool existed_ = false;
-
-        bool WriteFileBytesChecked() const {
-            WriteFileBytes(path_, bytes_);
-            return ReadFileBytes(path_) == bytes_;
-        }
-    };
-    Placed source_{L"sane.ds"};
-    Placed script_{L"VirtualScanner.ini"};
+    static constexpr wchar_t kProgram[] = L"Software\\Wine\\AppDefaults\\PimloOCR.exe";
+    static constexpr wchar_t kOverrides[] =
+        L"Software\\Wine\\AppDefaults\\PimloOCR.exe\\DllOverrides";
+    SavedRegistryKey program_{HKEY_CURRENT_USER, kProgram};
+    SavedRegistryKey overrides_{HKEY_CURRENT_USER, kOverrides};
 };
 
 class ScanEndToEnd : public testing::Test {
 protected:
     ScanEndToEnd() {
-        for (const auto& [key, value] :
-             {std::pair<const wchar_t*, std::wstring>{L"SavePath", save_.Path()},
-              {L"UseHighQuality", L"1"},
-              {L"RemindMergeBatch", L"0"},
-              {L"CompressedSizeLimit", L"0"}}) {
-            WritePrivateProfileStringW(L"General", key, value.c_str(),
-                                       ProgramSettingsFile().c_str());
-        }
+        WriteProgramSettings({{L"SavePath", save_.Path()},
+                              {L"UseHighQuality", L"1"},
+                              {L"RemindMergeBatch", L"0"},
+                              {L"CompressedSizeLimit", L"0"}});
     }
 
     // Clicks "扫描仪识别" and confirms the first source the choice lists; its name.
@@ -90,12 +107,18 @@ protected:
         return name;
     }
 
+    // Clicks "扫描仪识别" and reads the message it shows; closes it.
+    static std::wstring ScanMessage(ProgramSession& program) {
+        if (!program.Click(L"ScannerPage")) return L"";
+        DialogDriver message(L"PimloOCRDialogClass", GetProcessId(program.Process()));
+        if (!MessageShown(message)) return L"";
+        const std::wstring text = message.Text(L"context");
+        message.Click(L"btnClose");
+        return text;
+    }
+
     std::wstring TextFile(const wchar_t* name) const {
-        const std::string bytes =
-            ReadFileBytes(JoinPath(save_.File(Text(TextKeys::OutFolderName)), name));
-        return bytes.size() < 2 ? std::wstring()
-                                : std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
-                                               (bytes.size() - 2) / 2);
+        return TextFileContent(JoinPath(save_.File(Text(TextKeys::OutFolderName)), name));
     }
 
     StandIns standIns_ = ReadStandIns();
@@ -146,6 +169,63 @@ TEST_F(ScanEndToEnd, ClosingTheScannerWithoutPagesAndAFailedScanLeaveTheProgramR
         ProgramSession::WaitFor([&] { return program.Visible(L"ocrText"); }, kRunTimeoutMs));
     EXPECT_NE(program.Text(L"ocrText").find(L"page 1"), std::wstring::npos)
         << program.Text(L"ocrText");
+}
+
+TEST_F(ScanEndToEnd, AChineseProductNameIsShownInTheChoice) {
+    const std::wstring name = L"虚拟扫描仪";
+    scanner_.Script("Pages=1\r\nProductName=" + WideToAnsi(name) + "\r\n");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_EQ(ScanWithFirstSource(program), name);
+    ASSERT_TRUE(
+        ProgramSession::WaitFor([&] { return program.Visible(L"ocrText"); }, kRunTimeoutMs));
+}
+
+TEST_F(ScanEndToEnd, WithoutSourcesOrWithoutAManagerAScanExplainsWhy) {
+    // Wine's manager always offers its camera source; without it and without
+    // the virtual scanner it lists nothing.
+    scanner_.Remove();
+    {
+        ScopedDisabledDll noCamera(L"gphoto2.ds");
+        ProgramSession program;
+        ASSERT_NE(program.Window(), nullptr);
+        EXPECT_EQ(ScanMessage(program), MessageBody(MessageKeys::NotFoundDSM));
+        EXPECT_TRUE(program.Visible(L"Pic-OCR"));
+    }
+    ScopedDisabledDll noManager(L"twain_32");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_EQ(ScanMessage(program), MessageBody(MessageKeys::ScannerIsInvalid));
+    EXPECT_TRUE(program.Visible(L"Pic-OCR"));
+}
+
+TEST_F(ScanEndToEnd, WithItsOwnManagerTheManagersChoiceGivesOnePage) {
+    InstalledManager manager;
+    manager.ScannerScript("Pages=3\r\n");
+    const int before = standIns_.CountRequests("ocr", kGeneralText);
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+
+    // The user cancels the manager's choice: nothing is opened or scanned.
+    manager.Choose(0);
+    ASSERT_TRUE(program.Click(L"ScannerPage"));
+    ASSERT_TRUE(ProgramSession::WaitFor([&] {
+        return manager.Log() == "OPENDSM\r\nUSERSELECT\r\n";
+    })) << manager.Log();
+
+    // The program's own choice never shows; one page is asked for and read.
+    manager.Choose(1);
+    ASSERT_TRUE(program.Click(L"ScannerPage"));
+    ASSERT_TRUE(
+        ProgramSession::WaitFor([&] { return program.Visible(L"ocrText"); }, kRunTimeoutMs));
+    EXPECT_EQ(FindVisibleWindowOf(GetProcessId(program.Process()), L"PimloOCRDialogClass"),
+              nullptr);
+    EXPECT_NE(program.Text(L"ocrText").find(L"page 1"), std::wstring::npos)
+        << program.Text(L"ocrText");
+    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before + 1);
+    EXPECT_EQ(manager.Log(),
+              "OPENDSM\r\nUSERSELECT\r\nUSERSELECT\r\nOPENDS Pimlo Virtual Scanner\r\n"
+              "CLOSEDS Pimlo Virtual Scanner\r\n");
 }
 
 }  // namespace

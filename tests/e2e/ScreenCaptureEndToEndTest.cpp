@@ -18,13 +18,9 @@ constexpr DWORD kRunTimeoutMs = 60000;
 class ScreenCaptureEndToEnd : public testing::Test {
 protected:
     ScreenCaptureEndToEnd() {
-        for (const auto& [key, value] :
-             {std::pair<const wchar_t*, std::wstring>{L"SavePath", save_.Path()},
-              {L"UseHighQuality", L"1"},
-              {L"CompressedSizeLimit", L"0"}}) {
-            WritePrivateProfileStringW(L"General", key, value.c_str(),
-                                       ProgramSettingsFile().c_str());
-        }
+        WriteProgramSettings({{L"SavePath", save_.Path()},
+                              {L"UseHighQuality", L"1"},
+                              {L"CompressedSizeLimit", L"0"}});
     }
 
     static bool OverlayGone(const ProgramSession& program) {
