@@ -1,6 +1,7 @@
 #include "scan/MyTwain.h"
 
 #include <cstdlib>
+#include <memory>
 #include <utility>
 
 #include "app/FolderCleanup.h"
@@ -27,6 +28,33 @@ HBITMAP PageBitmap(HANDLE dib) {
     const RECT area = {0, 0, width, height};
     if (!selected || !PaintDIB(memory.get(), &area, dib, &area)) return nullptr;
     return bitmap.release();
+}
+
+// 24- and 32-bit pages, the depths scanners hand over, as GDI+ bitmaps over
+// the block's own rows, with no copy; null for the other depths.
+std::unique_ptr<Gdiplus::Bitmap> RowsAsBitmap(const BITMAPINFOHEADER* header) {
+    const WORD bits = header->biBitCount;
+    if (header->biCompression != BI_RGB || (bits != 24 && bits != 32)) return nullptr;
+    const INT width = header->biWidth;
+    const INT height = std::abs(static_cast<INT>(header->biHeight));
+    const INT stride = static_cast<INT>(BytesPerLine(width, bits));
+    BYTE* rows =
+        reinterpret_cast<BYTE*>(const_cast<BITMAPINFOHEADER*>(header)) + DIBPixelOffset(header);
+    // Rows of a DIB go from the bottom up unless its height is negative.
+    const bool bottomUp = header->biHeight > 0;
+    auto bitmap = std::make_unique<Gdiplus::Bitmap>(
+        width, height, bottomUp ? -stride : stride,
+        bits == 24 ? PixelFormat24bppRGB : PixelFormat32bppRGB,
+        bottomUp ? rows + static_cast<size_t>(stride) * (height - 1) : rows);
+    return bitmap->GetLastStatus() == Gdiplus::Ok ? std::move(bitmap) : nullptr;
+}
+
+// The page as a JPEG file at path.
+bool SavePage(HANDLE dib, const BITMAPINFOHEADER* header, const std::wstring& path) {
+    if (std::unique_ptr<Gdiplus::Bitmap> rows = RowsAsBitmap(header))
+        return SaveImageFile(*rows, path, L"image/jpeg", CMyTwain::kJpegQuality);
+    GdiObject<HBITMAP> page(PageBitmap(dib));
+    return page && SaveBitmapAsJpeg(page.get(), path, CMyTwain::kJpegQuality);
 }
 
 }  // namespace
@@ -65,16 +93,13 @@ void CMyTwain::DeletePages() {
 }
 
 void CMyTwain::CopyImage(TW_HANDLE image, const TW_IMAGEINFO&) {
-    {
-        GlobalMemoryLock<> locked(image);
-        if (!locked || !IsCompleteDib(locked.get(), GlobalSize(image))) return;
-    }
+    GlobalMemoryLock<BITMAPINFOHEADER> locked(image);
+    if (!locked || !IsCompleteDib(locked.get(), GlobalSize(image))) return;
     if (lastScanToDelete_) {
         DeletePages();
         lastScanToDelete_ = false;
     }
-    GdiObject<HBITMAP> page(PageBitmap(image));
-    if (!page || folder_.empty() || !CreateFolderTree(folder_)) return;
+    if (folder_.empty() || !CreateFolderTree(folder_)) return;
     const std::wstring path = FirstFreePath(folder_, L"pic", L".jpg");
-    if (SaveBitmapAsJpeg(page.get(), path, kJpegQuality)) pictures_.push_back(path);
+    if (SavePage(image, locked.get(), path)) pictures_.push_back(path);
 }

@@ -8,10 +8,16 @@
 //   FailPage=2         the native transfer of that page fails
 //   FailImageInfo=1    the image information can not be had
 //   Cancel=1           the user closes its window without scanning
+//   Width=1240         the page's size in pixels (a line of text: 1000 x 240)
+//   Height=1754
+//   LogTimes=1         for each page, how long the application held it (from
+//                      the end of its transfer to the end-of-transfer call),
+//                      a line "page N microseconds" in "VirtualScanner.log"
 // Like TWAIN 1.x sources it posts its events to the application's window;
 // they come back to it through the manager's MSG_PROCESSEVENT.
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -19,15 +25,15 @@
 
 namespace {
 
-constexpr int kPageWidth = 1000;
-constexpr int kPageHeight = 240;
-
 struct Script {
     int pages = 3;
     bool refuseCount = false;
     int failPage = 0;
     bool failImageInfo = false;
     bool cancel = false;
+    int width = 1000;
+    int height = 240;
+    bool logTimes = false;
     std::string productName = "Pimlo Virtual Scanner";
 };
 
@@ -39,6 +45,7 @@ struct Source {
     bool countRefused = false;
     int16_t count = -1;
     uint16_t condition = 0;
+    LARGE_INTEGER transferred = {};  // when the last page was handed over
 } g_source;
 
 HMODULE ThisModule() {
@@ -49,11 +56,16 @@ HMODULE ThisModule() {
     return module;
 }
 
-Script ReadScript() {
+// A file beside the scanner.
+std::string OwnFile(const char* name) {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(ThisModule(), path, MAX_PATH);
-    std::string ini = path;
-    ini = ini.substr(0, ini.find_last_of('\\') + 1) + "VirtualScanner.ini";
+    const std::string module = path;
+    return module.substr(0, module.find_last_of('\\') + 1) + name;
+}
+
+Script ReadScript() {
+    const std::string ini = OwnFile("VirtualScanner.ini");
     Script script;
     auto number = [&](const char* key, int fallback) {
         return static_cast<int>(GetPrivateProfileIntA("Scanner", key, fallback, ini.c_str()));
@@ -63,6 +75,9 @@ Script ReadScript() {
     script.failPage = number("FailPage", 0);
     script.failImageInfo = number("FailImageInfo", 0) != 0;
     script.cancel = number("Cancel", 0) != 0;
+    script.width = number("Width", script.width);
+    script.height = number("Height", script.height);
+    script.logTimes = number("LogTimes", 0) != 0;
     char name[34] = {};
     GetPrivateProfileStringA("Scanner", "ProductName", script.productName.c_str(), name,
                              sizeof(name), ini.c_str());
@@ -95,11 +110,11 @@ void FillIdentity(TwIdentity& identity, const Script& script) {
 }
 
 // A 24-bit DIB block of the page, its text drawn by GDI.
-HGLOBAL PagePicture(int page) {
+HGLOBAL PagePicture(int page, int width, int height) {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kPageWidth;
-    info.bmiHeader.biHeight = kPageHeight;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
@@ -110,7 +125,7 @@ HGLOBAL PagePicture(int page) {
         return nullptr;
     }
     HGDIOBJ previousBitmap = SelectObject(dc, section);
-    RECT all = {0, 0, kPageWidth, kPageHeight};
+    RECT all = {0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     HFONT font = CreateFontW(-72, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
                              NONANTIALIASED_QUALITY, 0, L"Arial");
@@ -118,7 +133,7 @@ HGLOBAL PagePicture(int page) {
     const std::wstring text = L"Pimlo scans page " + std::to_wstring(page);
     DrawTextW(dc, text.c_str(), -1, &all, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     GdiFlush();
-    const size_t rows = static_cast<size_t>(((kPageWidth * 3 + 3) / 4) * 4) * kPageHeight;
+    const size_t rows = static_cast<size_t>(((width * 3 + 3) / 4) * 4) * height;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + rows);
     if (block) {
         auto* target = static_cast<BYTE*>(GlobalLock(block));
@@ -179,7 +194,23 @@ uint16_t UserInterface(uint16_t message, TwUserInterface& ui) {
     return Fail(twain::kConditionBummer);
 }
 
+// How long the application held the page just transferred, when asked to log it.
+void LogHoldingTime() {
+    if (!g_source.script.logTimes || g_source.transferred.QuadPart == 0) return;
+    LARGE_INTEGER now = {}, frequency = {};
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    const long long micros =
+        (now.QuadPart - g_source.transferred.QuadPart) * 1000000 / frequency.QuadPart;
+    g_source.transferred = {};
+    if (FILE* log = std::fopen(OwnFile("VirtualScanner.log").c_str(), "ab")) {
+        std::fprintf(log, "page %d %lld\r\n", g_source.next - 1, micros);
+        std::fclose(log);
+    }
+}
+
 uint16_t PendingTransfers(uint16_t message, TwPendingXfers& pending) {
+    if (message == twain::kEndXfer) LogHoldingTime();
     if (message == twain::kEndXfer && g_source.remaining > 0) --g_source.remaining;
     if (message == twain::kReset) g_source.remaining = 0;
     pending.count = static_cast<uint16_t>(g_source.remaining);
@@ -199,8 +230,8 @@ uint16_t ImageInfo(TwImageInfo& info) {
     if (g_source.script.failImageInfo) return Fail(twain::kConditionBummer);
     info = {};
     info.xResolutionWhole = info.yResolutionWhole = 150;
-    info.imageWidth = kPageWidth;
-    info.imageLength = kPageHeight;
+    info.imageWidth = g_source.script.width;
+    info.imageLength = g_source.script.height;
     info.samplesPerPixel = 3;
     info.bitsPerSample[0] = info.bitsPerSample[1] = info.bitsPerSample[2] = 8;
     info.bitsPerPixel = 24;
@@ -211,8 +242,10 @@ uint16_t ImageInfo(TwImageInfo& info) {
 uint16_t NativeTransfer(HANDLE& image) {
     const int page = g_source.next++;
     if (page == g_source.script.failPage) return Fail(twain::kConditionBummer);
-    image = PagePicture(page);
-    return image ? twain::kXferDone : Fail(twain::kConditionBummer);
+    image = PagePicture(page, g_source.script.width, g_source.script.height);
+    if (!image) return Fail(twain::kConditionBummer);
+    QueryPerformanceCounter(&g_source.transferred);
+    return twain::kXferDone;
 }
 
 }  // namespace

@@ -15,14 +15,6 @@
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
 
-namespace {
-
-void Setting(const wchar_t* key, const std::wstring& value) {
-    WritePrivateProfileStringW(L"General", key, value.c_str(), ProgramSettingsFile().c_str());
-}
-
-}  // namespace
-
 // batch_bench PICTURE_FOLDER COUNT CONTROL_URL SAVE_FOLDER
 int wmain(int argc, wchar_t** argv) {
     if (argc != 5) {
@@ -36,10 +28,10 @@ int wmain(int argc, wchar_t** argv) {
     ScopedStartState startState;
     StandIns standIns;
     standIns.controlUrl = WideToUtf8(argv[3]);
-    Setting(L"SavePath", argv[4]);
-    Setting(L"RemindMergeBatch", L"0");
-    Setting(L"CompressedSizeLimit", L"0");
-    Setting(L"UseHighQuality", L"1");
+    WriteProgramSettings({{L"SavePath", argv[4]},
+                          {L"RemindMergeBatch", L"0"},
+                          {L"CompressedSizeLimit", L"0"},
+                          {L"UseHighQuality", L"1"}});
 
     ProgramSession program;
     if (!program.Window()) return 1;

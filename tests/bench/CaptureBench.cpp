@@ -56,7 +56,7 @@ int wmain(int argc, wchar_t** argv) {
     ScopedStartState startState;
     StandIns standIns;
     standIns.controlUrl = WideToUtf8(argv[2]);
-    WritePrivateProfileStringW(L"General", L"UseHighQuality", L"1", ProgramSettingsFile().c_str());
+    WriteProgramSettings({{L"UseHighQuality", L"1"}});
     ShownText shown;
     ProgramSession program;
     if (!program.Window()) return Failed("starting the program");

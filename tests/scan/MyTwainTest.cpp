@@ -1,7 +1,11 @@
-// Pages kept as JPEG files: their names and order, the last scan's files
-// kept until a new page comes, and blocks a source should not have sent.
+// Pages kept as JPEG files: their names and order, their pictures in each
+// depth a source may send, the last scan's files kept until a new page
+// comes, and blocks a source should not have sent.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "common/GdiplusSession.h"
@@ -57,6 +61,57 @@ public:
 protected:
     void ScanningFinished() override {}
 };
+
+// A 32 × 32 page, blue above and white below, as a DIB of the given depth
+// (8 bits: a two-colour table) with its rows bottom-up or top-down.
+std::vector<BYTE> HalfBluePage(WORD bits, bool bottomUp) {
+    constexpr LONG kSide = 32;
+    const RGBQUAD blue = {255, 0, 0, 0}, white = {255, 255, 255, 0};
+    const size_t colours = bits == 8 ? 2 : 0;
+    const size_t stride = (kSide * bits / 8 + 3) / 4 * 4;
+    std::vector<BYTE> block =
+        Dib(kSide, bottomUp ? kSide : -kSide, bits, colours * sizeof(RGBQUAD) + stride * kSide);
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(block.data());
+    header->biClrUsed = static_cast<DWORD>(colours);
+    BYTE* rows = block.data() + sizeof(BITMAPINFOHEADER);
+    if (colours) {
+        std::memcpy(rows, &blue, sizeof(blue));
+        std::memcpy(rows + sizeof(blue), &white, sizeof(white));
+        rows += colours * sizeof(RGBQUAD);
+    }
+    for (LONG row = 0; row < kSide; ++row) {
+        const bool top = (bottomUp ? kSide - 1 - row : row) < kSide / 2;
+        BYTE* line = rows + stride * row;
+        for (LONG x = 0; x < kSide; ++x) {
+            if (bits == 8) {
+                line[x] = top ? 0 : 1;
+            } else {
+                const RGBQUAD colour = top ? blue : white;
+                std::memcpy(line + x * (bits / 8), &colour, bits / 8);
+            }
+        }
+    }
+    return block;
+}
+
+TEST(ScannedPages, EachDepthAndRowOrderKeepsThePicture) {
+    GdiplusSession gdiplus;
+    TempFolder temp;
+    for (const auto& [bits, bottomUp] :
+         {std::pair<WORD, bool>{24, true}, {24, false}, {32, true}, {32, false}, {8, true}}) {
+        PageTwain twain(temp.File(L"Scanner"));
+        twain.BeginScan();
+        twain.Page(HalfBluePage(bits, bottomUp));
+        ASSERT_EQ(twain.ScannedPictures().size(), 1u) << bits;
+        Gdiplus::Bitmap saved(twain.ScannedPictures()[0].c_str());
+        Gdiplus::Color top, bottom;
+        saved.GetPixel(16, 3, &top);
+        saved.GetPixel(16, 28, &bottom);
+        const std::string what = std::to_string(bits) + (bottomUp ? " bottom-up" : " top-down");
+        EXPECT_TRUE(top.GetB() > 200 && top.GetR() < 60 && top.GetG() < 60) << what;
+        EXPECT_TRUE(bottom.GetB() > 200 && bottom.GetR() > 200 && bottom.GetG() > 200) << what;
+    }
+}
 
 TEST(ScannedPages, PagesAreNumberedInOrderAndTheLastScanGoesWithTheFirstNewPage) {
     GdiplusSession gdiplus;
