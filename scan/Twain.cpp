@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/AppFolders.h"
 #include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "common/Win32Handles.h"
@@ -25,8 +26,7 @@ bool CTwain::InitTwain(HWND parent) {
     if (library_ || entry_) return true;
     application_ = {};
     if (!IsWindow(parent)) return false;
-    const std::wstring folder = ModuleFilePath().substr(0, ModuleFilePath().find_last_of(L'\\'));
-    newManager_ = FileExists(JoinPath(folder, kNewManager));
+    newManager_ = FileExists(JoinPath(InstallFolderOf(ModuleFilePath()), kNewManager));
     // By bare name: the program's folder, first in the search order, supplies
     // the new manager; the system the old one.
     HMODULE library = LoadLibraryW(newManager_ ? kNewManager : kSystemManager);
