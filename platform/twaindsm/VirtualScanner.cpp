@@ -10,9 +10,11 @@
 //   Cancel=1           the user closes its window without scanning
 //   Width=1240         the page's size in pixels (a line of text: 1000 x 240)
 //   Height=1754
-//   LogTimes=1         for each page, how long the application held it (from
-//                      the end of its transfer to the end-of-transfer call),
-//                      a line "page N microseconds" in "VirtualScanner.log"
+//   Log=1              a line in "VirtualScanner.log" for each opening
+//                      ("OPENDS") and closing ("CLOSEDS") of the source and
+//                      for each page: how long the application held it, from
+//                      the end of its transfer to the end-of-transfer call
+//                      ("page N microseconds")
 // Like TWAIN 1.x sources it posts its events to the application's window;
 // they come back to it through the manager's MSG_PROCESSEVENT.
 #include <windows.h>
@@ -33,7 +35,7 @@ struct Script {
     bool cancel = false;
     int width = 1000;
     int height = 240;
-    bool logTimes = false;
+    bool log = false;
     std::string productName = "Pimlo Virtual Scanner";
 };
 
@@ -77,7 +79,7 @@ Script ReadScript() {
     script.cancel = number("Cancel", 0) != 0;
     script.width = number("Width", script.width);
     script.height = number("Height", script.height);
-    script.logTimes = number("LogTimes", 0) != 0;
+    script.log = number("Log", 0) != 0;
     char name[34] = {};
     GetPrivateProfileStringA("Scanner", "ProductName", script.productName.c_str(), name,
                              sizeof(name), ini.c_str());
@@ -194,19 +196,25 @@ uint16_t UserInterface(uint16_t message, TwUserInterface& ui) {
     return Fail(twain::kConditionBummer);
 }
 
-// How long the application held the page just transferred, when asked to log it.
+void Log(const Script& script, const std::string& line) {
+    if (!script.log) return;
+    if (FILE* log = std::fopen(OwnFile("VirtualScanner.log").c_str(), "ab")) {
+        std::fprintf(log, "%s\r\n", line.c_str());
+        std::fclose(log);
+    }
+}
+
+// How long the application held the page just transferred.
 void LogHoldingTime() {
-    if (!g_source.script.logTimes || g_source.transferred.QuadPart == 0) return;
+    if (g_source.transferred.QuadPart == 0) return;
     LARGE_INTEGER now = {}, frequency = {};
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     const long long micros =
         (now.QuadPart - g_source.transferred.QuadPart) * 1000000 / frequency.QuadPart;
     g_source.transferred = {};
-    if (FILE* log = std::fopen(OwnFile("VirtualScanner.log").c_str(), "ab")) {
-        std::fprintf(log, "page %d %lld\r\n", g_source.next - 1, micros);
-        std::fclose(log);
-    }
+    Log(g_source.script,
+        "page " + std::to_string(g_source.next - 1) + " " + std::to_string(micros));
 }
 
 uint16_t PendingTransfers(uint16_t message, TwPendingXfers& pending) {
@@ -264,9 +272,12 @@ extern "C" __declspec(dllexport) uint16_t WINAPI
                     g_source = Source();
                     g_source.script = ReadScript();
                     FillIdentity(*static_cast<TwIdentity*>(data), g_source.script);
+                    Log(g_source.script, "OPENDS");
                     return twain::kSuccess;
                 }
-                return message == twain::kCloseDs ? twain::kSuccess : Fail(twain::kConditionBummer);
+                if (message != twain::kCloseDs) return Fail(twain::kConditionBummer);
+                Log(g_source.script, "CLOSEDS");
+                return twain::kSuccess;
             case twain::kDatCapability:
                 return Capability(message, *static_cast<TwCapability*>(data));
             case twain::kDatUserInterface:

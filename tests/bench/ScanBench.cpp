@@ -47,9 +47,12 @@ std::vector<double> HeldMs(const std::wstring& log) {
     std::istringstream lines(ReadFileBytes(log));
     std::vector<double> held;
     std::string word;
-    int page = 0;
-    long long micros = 0;
-    while (lines >> word >> page >> micros) held.push_back(static_cast<double>(micros) / 1000);
+    while (lines >> word) {
+        int page = 0;
+        long long micros = 0;
+        if (word == "page" && lines >> page >> micros)
+            held.push_back(static_cast<double>(micros) / 1000);
+    }
     return held;
 }
 
@@ -97,8 +100,8 @@ int wmain(int argc, wchar_t** argv) {
     SavedFile log(JoinPath(SourceFolder(), L"VirtualScanner.log"));
     WriteFileBytes(scanner.Path(), ReadFileBytes(PIMLO_INSTALL_DIR L"\\sane.ds"));
     WriteFileBytes(script.Path(), "[Scanner]\r\nPages=" + std::to_string(pages) +
-                                      "\r\nWidth=" + std::to_string(kA4Width) + "\r\nHeight=" +
-                                      std::to_string(kA4Height) + "\r\nLogTimes=1\r\n");
+                                      "\r\nWidth=" + std::to_string(kA4Width) +
+                                      "\r\nHeight=" + std::to_string(kA4Height) + "\r\nLog=1\r\n");
     DeleteFileW(log.Path().c_str());
 
     ProgramSession program;

@@ -11,6 +11,7 @@
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/MessageDialog.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
@@ -23,8 +24,6 @@ using ::testing::IsEmpty;
 using ::testing::Not;
 
 constexpr wchar_t kLine[] = L"Pimlo reads this line 2026";
-// A run of a few pictures through the stand-in's recogniser.
-constexpr DWORD kRunTimeoutMs = 60000;
 
 std::wstring WorkingFolder() {
     wchar_t folder[MAX_PATH] = {};
@@ -32,17 +31,8 @@ std::wstring WorkingFolder() {
     return folder;
 }
 
-constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
-
-class BatchRunEndToEnd : public testing::Test {
+class BatchRunEndToEnd : public ProgramAgainstStandIns {
 protected:
-    BatchRunEndToEnd() {
-        WriteProgramSettings({{L"SavePath", save_.Path()},
-                              {L"RemindMergeBatch", L"0"},
-                              {L"CompressedSizeLimit", L"0"},
-                              {L"UseHighQuality", L"1"}});
-    }
-
     // A copy of a picture the fixture drew, under another name.
     std::wstring Picture(const wchar_t* drawn, const wchar_t* name) {
         const std::wstring copy = pictures_.File(name);
@@ -57,15 +47,6 @@ protected:
         ASSERT_TRUE(program.Click(L"buttonOCR"));
     }
 
-    std::wstring OutputFolder(const wchar_t* suffix = L"") const {
-        return save_.File(Text(TextKeys::OutFolderName) + suffix);
-    }
-
-    StandIns standIns_ = ReadStandIns();
-    ScopedServiceHosts hosts_{PIMLO_INSTALL_DIR, standIns_.Hosts()};
-    ScopedStartState startState_;
-    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
-    TempFolder save_;
     TempFolder pictures_;
 };
 
@@ -118,7 +99,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     const std::wstring saveFile = save_.File(L"notes.txt");
     WriteFileBytes(saveFile, "the user's notes");
     WriteProgramSettings({{L"SavePath", saveFile}});
-    const int before = standIns_.CountRequests("ocr", kGeneralText);
+    const int before = TextRequests();
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     Recognise(program, Picture(L"line.png", L"a.png") + L"\n" + Picture(L"line.png", L"b.png"));
@@ -130,7 +111,7 @@ TEST_F(BatchRunEndToEnd, ASaveFolderThatCanNotHoldTheOutputFolderStopsTheRunBefo
     ASSERT_TRUE(message.Click(L"btnClose"));
 
     // Nothing was sent; the pictures stay queued for another try.
-    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before);
+    EXPECT_EQ(TextRequests(), before);
     EXPECT_EQ(program.Value(L"buttonOCR", L"enabled"), L"1");
     EXPECT_EQ(ReadFileBytes(saveFile), "the user's notes");
 }

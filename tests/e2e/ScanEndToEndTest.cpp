@@ -7,15 +7,13 @@
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/MessageDialog.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
 #include "tests/ui/DialogDriver.h"
 
 namespace {
-
-constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
-constexpr DWORD kRunTimeoutMs = 60000;
 
 // The system folder where Wine's manager looks for "sane.ds", by the
 // build's width.
@@ -38,13 +36,23 @@ public:
         CreateFolderTree(SourceFolder());
         WriteFileBytes(source_.Path(), ReadFileBytes(PIMLO_INSTALL_DIR L"\\sane.ds"));
     }
-    void Script(const std::string& lines) const { WriteScannerScript(script_.Path(), lines); }
+    // The scanner's script; it logs its openings and closings afresh.
+    void Script(const std::string& lines) const {
+        DeleteFileW(log_.Path().c_str());
+        WriteScannerScript(script_.Path(), lines + "Log=1\r\n");
+    }
+    // Waits for the program to close the source after a scan.
+    bool WaitForClosing() const {
+        return ProgramSession::WaitFor(
+            [this] { return ReadFileBytes(log_.Path()).find("CLOSEDS") != std::string::npos; });
+    }
     // Takes the scanner away until the end of the test: the manager finds no source.
     void Remove() const { DeleteFileW(source_.Path().c_str()); }
 
 private:
     SavedFile source_{JoinPath(SourceFolder(), L"sane.ds")};
     SavedFile script_{JoinPath(SourceFolder(), L"VirtualScanner.ini")};
+    SavedFile log_{JoinPath(SourceFolder(), L"VirtualScanner.log")};
 };
 
 // The stand-in "TWAINDSM.dll" beside the program while this lives: the
@@ -88,15 +96,8 @@ private:
     SavedRegistryKey overrides_{HKEY_CURRENT_USER, kOverrides};
 };
 
-class ScanEndToEnd : public testing::Test {
+class ScanEndToEnd : public ProgramAgainstStandIns {
 protected:
-    ScanEndToEnd() {
-        WriteProgramSettings({{L"SavePath", save_.Path()},
-                              {L"UseHighQuality", L"1"},
-                              {L"RemindMergeBatch", L"0"},
-                              {L"CompressedSizeLimit", L"0"}});
-    }
-
     // Clicks "扫描仪识别" and confirms the first source the choice lists; its name.
     static std::wstring ScanWithFirstSource(ProgramSession& program) {
         if (!program.Click(L"ScannerPage")) return L"";
@@ -118,20 +119,15 @@ protected:
     }
 
     std::wstring TextFile(const wchar_t* name) const {
-        return TextFileContent(JoinPath(save_.File(Text(TextKeys::OutFolderName)), name));
+        return TextFileContent(JoinPath(OutputFolder(), name));
     }
 
-    StandIns standIns_ = ReadStandIns();
-    ScopedServiceHosts hosts_{PIMLO_INSTALL_DIR, standIns_.Hosts()};
-    ScopedStartState startState_;
-    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
-    TempFolder save_;
     InstalledScanner scanner_;
 };
 
 TEST_F(ScanEndToEnd, ThreePagesAreRecognisedInTheirOrder) {
     scanner_.Script("Pages=3\r\nRefuseCount=1\r\n");
-    const int before = standIns_.CountRequests("ocr", kGeneralText);
+    const int before = TextRequests();
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
     EXPECT_EQ(ScanWithFirstSource(program), L"Pimlo Virtual Scanner");
@@ -139,7 +135,7 @@ TEST_F(ScanEndToEnd, ThreePagesAreRecognisedInTheirOrder) {
     // The pages come first, then the run: its end shows the result list.
     ASSERT_TRUE(
         ProgramSession::WaitFor([&] { return program.Visible(L"listFiles"); }, kRunTimeoutMs));
-    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before + 3);
+    EXPECT_EQ(TextRequests(), before + 3);
     for (const auto& [file, page] : {std::pair{L"pic.jpg.txt", L"page 1"},
                                      {L"pic1.jpg.txt", L"page 2"},
                                      {L"pic2.jpg.txt", L"page 3"}}) {
@@ -150,17 +146,18 @@ TEST_F(ScanEndToEnd, ThreePagesAreRecognisedInTheirOrder) {
 TEST_F(ScanEndToEnd, ClosingTheScannerWithoutPagesAndAFailedScanLeaveTheProgramReady) {
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
-    const int before = standIns_.CountRequests("ocr", kGeneralText);
+    const int before = TextRequests();
     for (const char* script : {"Cancel=1\r\n", "FailImageInfo=1\r\n", "FailPage=1\r\n"}) {
         scanner_.Script(script);
         ASSERT_FALSE(ScanWithFirstSource(program).empty()) << script;
-        // The copying hint goes with the scanner's window; nothing is queued.
+        // The source is closed; the copying hint goes with it; nothing is queued.
+        ASSERT_TRUE(scanner_.WaitForClosing()) << script;
         EXPECT_TRUE(ProgramSession::WaitFor([] {
             return !FindWindowW(L"PimloOCRCopyDialogClass", nullptr);
         })) << script;
         EXPECT_TRUE(program.Visible(L"Pic-OCR")) << script;
     }
-    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before);
+    EXPECT_EQ(TextRequests(), before);
 
     // The source was closed each time: the next scan opens it again.
     scanner_.Script("Pages=1\r\n");
@@ -202,7 +199,7 @@ TEST_F(ScanEndToEnd, WithoutSourcesOrWithoutAManagerAScanExplainsWhy) {
 TEST_F(ScanEndToEnd, WithItsOwnManagerTheManagersChoiceGivesOnePage) {
     InstalledManager manager;
     manager.ScannerScript("Pages=3\r\n");
-    const int before = standIns_.CountRequests("ocr", kGeneralText);
+    const int before = TextRequests();
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
 
@@ -222,7 +219,7 @@ TEST_F(ScanEndToEnd, WithItsOwnManagerTheManagersChoiceGivesOnePage) {
               nullptr);
     EXPECT_NE(program.Text(L"ocrText").find(L"page 1"), std::wstring::npos)
         << program.Text(L"ocrText");
-    EXPECT_EQ(standIns_.CountRequests("ocr", kGeneralText), before + 1);
+    EXPECT_EQ(TextRequests(), before + 1);
     EXPECT_EQ(manager.Log(),
               "OPENDSM\r\nUSERSELECT\r\nUSERSELECT\r\nOPENDS Pimlo Virtual Scanner\r\n"
               "CLOSEDS Pimlo Virtual Scanner\r\n");

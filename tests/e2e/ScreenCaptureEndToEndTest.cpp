@@ -6,6 +6,7 @@
 #include "app/LanguageText.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/DisplayInput.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/ScreenCaptureSupport.h"
@@ -13,29 +14,14 @@
 
 namespace {
 
-constexpr char kGeneralText[] = "/rest/2.0/ocr/v1/general_basic";
-constexpr DWORD kRunTimeoutMs = 60000;
-class ScreenCaptureEndToEnd : public testing::Test {
+class ScreenCaptureEndToEnd : public ProgramAgainstStandIns {
 protected:
-    ScreenCaptureEndToEnd() {
-        WriteProgramSettings({{L"SavePath", save_.Path()},
-                              {L"UseHighQuality", L"1"},
-                              {L"CompressedSizeLimit", L"0"}});
-    }
-
     static bool OverlayGone(const ProgramSession& program) {
         return ProgramSession::WaitFor([&] {
             return !FindWindowW(L"ScreenCuttingWnd", nullptr) && IsWindowVisible(program.Window());
         });
     }
 
-    int TextRequests() const { return standIns_.CountRequests("ocr", kGeneralText); }
-
-    StandIns standIns_ = ReadStandIns();
-    ScopedServiceHosts hosts_{PIMLO_INSTALL_DIR, standIns_.Hosts()};
-    ScopedStartState startState_;
-    ScopedLanguageFile language_{PIMLO_LANGUAGE_DIR L"\\cn.dat"};
-    TempFolder save_;
     ShownText shown_;
 };
 
