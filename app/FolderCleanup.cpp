@@ -15,19 +15,6 @@ bool IsDotEntry(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
 }
 
-bool EndsWithIgnoringCase(std::wstring_view name, std::wstring_view suffix) {
-    if (name.size() < suffix.size()) {
-        return false;
-    }
-    const std::wstring_view end = name.substr(name.size() - suffix.size());
-    for (size_t i = 0; i < suffix.size(); ++i) {
-        if (std::towlower(end[i]) != std::towlower(suffix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The extension with its leading dot, whether or not the caller wrote it.
 std::wstring DottedExtension(std::wstring_view extension) {
     if (extension.empty() || extension.front() == L'.') {

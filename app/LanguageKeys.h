@@ -41,7 +41,7 @@
     X(NoIdcardFront, "") X(OCRNotResult, "") X(CannotBack, "")                        \
     X(MergeBatchCannotDiff, "") X(SavePathNotExist, "") X(CancelLed, "")              \
     X(LoginSuccess, "") X(UndoOCRText, "") X(InitNodeDllFailed, "")                   \
-    X(CopyClipboard, "") X(ClipboardBusy, "")                                         \
+    X(CopyClipboard, "") X(ClipboardBusy, "") X(SaveTextFailed, "")                   \
     /* scanner */                                                                     \
     X(ScannerIsInvalid, "") X(NotFoundDSM, "") X(SelectDSM, "")                       \
     /* recognition failures */                                                        \

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwctype>
+
 #include "common/Win32Handles.h"
 
 namespace {
@@ -79,6 +81,19 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes) {
         return false;
     }
     bytes.resize(read);
+    return true;
+}
+
+bool EndsWithIgnoringCase(std::wstring_view name, std::wstring_view suffix) {
+    if (name.size() < suffix.size()) {
+        return false;
+    }
+    const std::wstring_view end = name.substr(name.size() - suffix.size());
+    for (size_t i = 0; i < suffix.size(); ++i) {
+        if (std::towlower(end[i]) != std::towlower(suffix[i])) {
+            return false;
+        }
+    }
     return true;
 }
 

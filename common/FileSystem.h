@@ -36,6 +36,10 @@ bool ReadFileBytes(const std::wstring& path, std::string& bytes);
 std::wstring FirstFreePath(std::wstring_view folder, const std::wstring& stem,
                            const std::wstring& extension);
 
+// True when name ends in suffix, letters compared without regard to case
+// (".TXT" ends a name as ".txt" does).
+bool EndsWithIgnoringCase(std::wstring_view name, std::wstring_view suffix);
+
 // The file part of a path: what follows its last "\" or "/" (the whole path
 // when it has neither).
 std::wstring FileNameOf(std::wstring_view path);

@@ -1,14 +1,18 @@
 // What the user does with results: the text page, the list of written
 // files, copying, opening the output folder and the comparison checks.
+#include "app/AppFolders.h"
 #include "app/AppSettings.h"
 #include "app/LanguageText.h"
 #include "app/ShowMessage.h"
 #include "app/TraceLog.h"
+#include "common/FileSystem.h"
 #include "common/StringConversion.h"
 #include "ui/ClipboardText.h"
+#include "ui/IdCardPicture.h"
 #include "ui/MainFrame.h"
 #include "ui/OutputFolder.h"
 #include "ui/ResultText.h"
+#include "ui/dialogs/DiffDlg.h"
 #include "ui/dialogs/MessageCopyDlg.h"
 
 namespace {
@@ -58,7 +62,19 @@ void CMainFrame::CompareCurrentText() {
         ShowMessage(MessageKeys::MergeBatchCannotDiff, hwnd_, MB_ICONINFORMATION);
         return;
     }
-    // The comparison view itself comes with the web views.
+    if (queue_.Size() == 0) return;
+    std::wstring picture = Utf8ToWide(queue_.Paths()[0]);
+    if (mode_ == OcrMode::IdCard && queue_.Size() == 2) {
+        const std::wstring both = CombineIdCardSides(picture, Utf8ToWide(queue_.Paths()[1]),
+                                                     IdCardsFolder(SystemTempFolder()));
+        if (!both.empty()) picture = both;
+    }
+    auto* text = Find<CRichEditUI>(L"ocrText");
+    const std::wstring shown = text ? text->GetText() : currentText_;
+    const std::wstring edited = CompareWithPicture(hwnd_, picture, shown);
+    if (edited.empty() || edited == shown) return;
+    ShowResultText(edited);
+    currentText_ = edited;
 }
 
 void CMainFrame::CompareListRow(CControlUI* button) {
@@ -73,6 +89,14 @@ void CMainFrame::CompareListRow(CControlUI* button) {
         ShowMessage(MessageKeys::OCRNotResult, hwnd_, MB_ICONINFORMATION);
         return;
     }
-    if (ReadTextFile(file).empty()) LogTrace(L"[OnListButtonDiff] GetStringFromFile fail.");
-    // The comparison view itself comes with the web views.
+    // A table run's rows are spreadsheets: they open with no text and are
+    // never written over.
+    const bool textFile = EndsWithIgnoringCase(file, L".txt");
+    const std::wstring saved = textFile ? ReadTextFile(file) : std::wstring();
+    if (saved.empty()) LogTrace(L"[OnListButtonDiff] GetStringFromFile fail.");
+    const std::wstring edited = CompareWithPicture(hwnd_, Utf8ToWide(queue_.Paths()[row]), saved);
+    if (!textFile || edited.empty() || edited == saved) return;
+    // The user must know when the correction was not kept.
+    if (!ReplaceTextFile(file, edited))
+        ShowMessage(MessageKeys::SaveTextFailed, hwnd_, MB_ICONERROR);
 }

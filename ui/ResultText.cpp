@@ -63,6 +63,21 @@ bool SaveTextFile(const std::wstring& path, const std::wstring& text) {
     return true;
 }
 
+bool ReplaceTextFile(const std::wstring& path, const std::wstring& text) {
+    const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
+    wchar_t whole[MAX_PATH] = {};
+    if (!GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"pim", 0, whole)) {
+        LogTrace(L"SaveTextToFile fail,err=%d", static_cast<int>(GetLastError()));
+        return false;
+    }
+    if (SaveTextFile(whole, text) &&
+        MoveFileExW(whole, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    LogTrace(L"SaveTextToFile fail,err=%d", static_cast<int>(GetLastError()));
+    DeleteFileW(whole);
+    return false;
+}
+
 std::wstring ReadTextFile(const std::wstring& path) {
     std::string bytes;
     if (!ReadFileBytes(path, bytes)) return {};

@@ -20,6 +20,12 @@ std::wstring TakeResultText(const RecognitionResult& result, RecognitionKind run
 // file. False (and a trace in the log) when it can not be written.
 bool SaveTextFile(const std::wstring& path, const std::wstring& text);
 
+// Replaces the file at path with text as SaveTextFile writes it, through a
+// new file in the same folder that takes the old one's place only once it is
+// whole: whatever fails, the old file stays as it was. False (and a trace in
+// the log) when it fails.
+bool ReplaceTextFile(const std::wstring& path, const std::wstring& text);
+
 // A text file written by SaveTextFile, without its byte-order mark; empty
 // when it can not be read.
 std::wstring ReadTextFile(const std::wstring& path);

@@ -15,41 +15,47 @@
 struct WindowSearch {
     DWORD processId;
     const wchar_t* windowClass;
+    const wchar_t* title;  // any title when null
     HWND found;
 };
 
 inline BOOL CALLBACK FindVisibleWindow(HWND hwnd, LPARAM parameter) {
     auto* search = reinterpret_cast<WindowSearch*>(parameter);
-    wchar_t name[256] = {};
+    wchar_t name[256] = {}, title[256] = {};
     GetClassNameW(hwnd, name, 256);
+    GetWindowTextW(hwnd, title, 256);
     DWORD process = 0;
     GetWindowThreadProcessId(hwnd, &process);
     if (process != search->processId || lstrcmpW(name, search->windowClass) != 0 ||
-        !IsWindowVisible(hwnd)) {
+        (search->title && lstrcmpW(title, search->title) != 0) || !IsWindowVisible(hwnd)) {
         return TRUE;
     }
     search->found = hwnd;
     return FALSE;
 }
 
-// The visible window of the class that belongs to the process: other
-// programs on the same desktop may show dialogs of the same class.
-inline HWND FindVisibleWindowOf(DWORD processId, const wchar_t* windowClass) {
-    WindowSearch search{processId, windowClass, nullptr};
+// The visible window of the class (and of that title, when given) that
+// belongs to the process: other programs on the same desktop may show
+// dialogs of the same class, and the program's dialogs share one class.
+inline HWND FindVisibleWindowOf(DWORD processId, const wchar_t* windowClass,
+                                const wchar_t* title = nullptr) {
+    WindowSearch search{processId, windowClass, title, nullptr};
     EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
 class DialogDriver {
 public:
-    // A dialog of this process, or of the process given (the program under test).
-    explicit DialogDriver(const wchar_t* windowClass, DWORD processId = GetCurrentProcessId())
-        : windowClass_(windowClass), processId_(processId) {}
+    // A dialog of this process, or of the process given (the program under
+    // test); of any title, or of the one given.
+    explicit DialogDriver(const wchar_t* windowClass, DWORD processId = GetCurrentProcessId(),
+                          const wchar_t* title = nullptr)
+        : windowClass_(windowClass), processId_(processId), title_(title) {}
 
     // Waits up to 5 s for a visible window of the class; false when none came.
     bool WaitForWindow() {
         return WaitFor([this] {
-            return (window_ = FindVisibleWindowOf(processId_, windowClass_)) != nullptr;
+            return (window_ = FindVisibleWindowOf(processId_, windowClass_, title_)) != nullptr;
         });
     }
     HWND Window() const { return window_; }
@@ -69,6 +75,12 @@ public:
     }
     bool Click(const std::wstring& control) const {
         return AnswerValue(AskDrivenWindow(window_, L"click", control), L"clicked") == L"1";
+    }
+    // The driver's commands that carry a value (settext, webtext, webloaded):
+    // the answer's value of key.
+    std::wstring Act(const wchar_t* command, const std::wstring& control, const std::wstring& value,
+                     const wchar_t* key) const {
+        return AnswerValue(AskDrivenWindow(window_, command, control + L"\n" + value), key);
     }
     // A click at a point of the window's client area, as the driver clicks a
     // control: for the title-bar cross, which shares its name with a button.
@@ -90,6 +102,7 @@ public:
 private:
     const wchar_t* windowClass_;
     DWORD processId_;
+    const wchar_t* title_;
     HWND window_ = nullptr;
 };
 

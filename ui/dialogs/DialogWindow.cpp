@@ -14,7 +14,7 @@ CDialogWindow::~CDialogWindow() {
 bool CDialogWindow::Open(HWND owner) {
     bool freed = false;
     freedDuringOpen_ = &freed;
-    const HWND window = Create(owner, L"", kDialogStyle, 0);
+    const HWND window = Create(owner, L"", WindowStyle(), 0);
     // A window that failed in its creation has been destroyed, and this object with it.
     if (freed) return false;
     freedDuringOpen_ = nullptr;
@@ -32,6 +32,8 @@ bool CDialogWindow::OpenModal(HWND owner) {
 }
 
 UINT CDialogWindow::GetClassStyle() const { return kClassStyle; }
+
+DWORD CDialogWindow::WindowStyle() const { return kDialogStyle; }
 
 void CDialogWindow::OnFinalMessage(HWND hWnd) {
     WindowImplBase::OnFinalMessage(hWnd);

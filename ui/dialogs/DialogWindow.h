@@ -29,6 +29,8 @@ public:
     bool OpenModal(HWND owner);
 
     LPCTSTR GetWindowClassName() const override { return kWindowClass; }
+    // The window's style: a captioned pop-up with a system menu.
+    virtual DWORD WindowStyle() const;
     UINT GetClassStyle() const override;
     void OnFinalMessage(HWND hWnd) override;
     void Init() override;

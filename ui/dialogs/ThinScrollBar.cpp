@@ -6,15 +6,16 @@ constexpr int kWidth = 12;
 
 }  // namespace
 
-void StyleThinScrollBar(CScrollBarUI* bar) {
+void StyleThinScrollBar(CScrollBarUI* bar, const std::wstring& strip) {
     if (!bar) return;
     bar->SetShowButton1(false);
     bar->SetShowButton2(false);
     bar->SetFixedWidth(kWidth);
-    bar->SetThumbNormalImage(
-        L"file='../default/button/scroll.png' source='0,0,12,21' corner='2,2,2,2'");
-    bar->SetThumbHotImage(
-        L"file='../default/button/scroll.png' source='12,0,24,21' corner='2,2,2,2'");
-    bar->SetThumbPushedImage(
-        L"file='../default/button/scroll.png' source='24,0,36,21' corner='2,2,2,2'");
+    const auto state = [&strip](int left) {
+        return L"file='" + strip + L"' source='" + std::to_wstring(left) + L",0," +
+               std::to_wstring(left + 12) + L",21' corner='2,2,2,2'";
+    };
+    bar->SetThumbNormalImage(state(0).c_str());
+    bar->SetThumbHotImage(state(12).c_str());
+    bar->SetThumbPushedImage(state(24).c_str());
 }

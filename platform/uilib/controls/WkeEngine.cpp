@@ -1,5 +1,7 @@
 #include "platform/uilib/controls/WkeEngine.h"
 
+#include <string>
+
 namespace {
 
 template <class Function>
@@ -11,7 +13,12 @@ void Find(HMODULE module, const char* name, Function& function) {
 
 const WkeEngine* WkeEngine::Get() {
     static const WkeEngine* engine = []() -> const WkeEngine* {
-        HMODULE module = LoadLibraryW(L"node.dll");
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH) return nullptr;
+        std::wstring engine = path;
+        engine = engine.substr(0, engine.find_last_of(L'\\') + 1) + L"node.dll";
+        HMODULE module = LoadLibraryW(engine.c_str());
         if (!module) {
             return nullptr;
         }

@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-// The web engine "node.dll", loaded on first use when it lies in the search
-// path (the program's folder). Only the calls the web view control makes
+// The web engine "node.dll", loaded on first use from the program's folder
+// (by its full path: a missing engine is never looked for in the current
+// folder or the PATH, where a planted one could wait). Only the calls the web view control makes
 // are looked up here; each may be missing, and a missing engine leaves every
 // pointer null. The page-to-host hook "wkeOnTextMessage" is our engine's
 // delivery of window.external.notify(text).

@@ -10,16 +10,11 @@ constexpr int kControlWindow = 1;
 
 void __cdecl LoadingFinished(void*, void* param, const wchar_t* url, int result,
                              const wchar_t* failedReason) {
-    auto* control = static_cast<CWkeWebkitUI*>(param);
-    if (IWkeCallback* callback = control->GetWkeCallback()) {
-        callback->OnWkeLoadingFinish(control, url, result, failedReason);
-    }
+    static_cast<CWkeWebkitUI*>(param)->DeliverLoadingFinish(url, result, failedReason);
 }
 
 const wchar_t* __cdecl TextMessage(void*, void* param, const wchar_t* text) {
-    auto* control = static_cast<CWkeWebkitUI*>(param);
-    IWkeCallback* callback = control->GetWkeCallback();
-    return callback ? callback->OnWkeTextMessage(control, text) : L"";
+    return static_cast<CWkeWebkitUI*>(param)->DeliverTextMessage(text);
 }
 
 }  // namespace
@@ -54,18 +49,29 @@ bool CWkeWebkitUI::EnsureView() {
     if (engine->OnTextMessage) {
         engine->OnTextMessage(view_, TextMessage, this);
     }
-    if (!pendingUrl_.empty()) {
-        Navigate(pendingUrl_.c_str());
+    if (!url_.empty()) {
+        Navigate(url_.c_str());
     }
     return true;
 }
 
 void CWkeWebkitUI::Navigate(LPCTSTR url) {
-    pendingUrl_ = url ? url : L"";
+    url_ = url ? url : L"";
     const WkeEngine* engine = WkeEngine::Get();
     if (view_ && engine->LoadURLW) {
-        engine->LoadURLW(view_, pendingUrl_.c_str());
+        engine->LoadURLW(view_, url_.c_str());
     }
+}
+
+void CWkeWebkitUI::DeliverLoadingFinish(LPCTSTR url, int result, LPCTSTR failedReason) {
+    if (callback_) {
+        callback_->OnWkeLoadingFinish(this, url ? url : L"", result,
+                                      failedReason ? failedReason : L"");
+    }
+}
+
+LPCTSTR CWkeWebkitUI::DeliverTextMessage(LPCTSTR text) {
+    return callback_ ? callback_->OnWkeTextMessage(this, text ? text : L"") : L"";
 }
 
 void CWkeWebkitUI::ExecuteJS(LPCTSTR script) {

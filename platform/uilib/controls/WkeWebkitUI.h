@@ -43,6 +43,13 @@ public:
     void Reload();
     // The engine's view handle, null without an engine.
     void* GetWebView() const { return view_; }
+    // The address last navigated to.
+    const std::wstring& GetURL() const { return url_; }
+    // What the engine reports, handed to the callback receiver: loading
+    // finished (0 succeeded, 1 failed, 2 cancelled) and a text the page sent,
+    // whose answer goes back to the page.
+    void DeliverLoadingFinish(LPCTSTR url, int result, LPCTSTR failedReason);
+    LPCTSTR DeliverTextMessage(LPCTSTR text);
     void SetWkeCallback(IWkeCallback* callback) { callback_ = callback; }
     IWkeCallback* GetWkeCallback() const { return callback_; }
 
@@ -56,5 +63,5 @@ private:
 
     void* view_ = nullptr;
     IWkeCallback* callback_ = nullptr;
-    std::wstring pendingUrl_;
+    std::wstring url_;
 };

@@ -22,6 +22,18 @@ inline constexpr wchar_t kDriveDrop[] = L"drop";
 // (GetKeyState) until told otherwise, as if the user held it while clicking;
 // the answer is "key=VK" and "down=1|0", or "key=0" for a bad argument.
 inline constexpr wchar_t kDriveKey[] = L"key";
+// "settext\nCONTROLNAME\nTEXT": the control's text becomes TEXT, as if typed;
+// the answer is "set=1".
+inline constexpr wchar_t kDriveSetText[] = L"settext";
+// Web views: query answers the address last navigated to as "url".
+// "webtext\nCONTROLNAME\nTEXT": the view receives TEXT from its page, as the
+// engine delivers window.external.notify(TEXT); the answer is "answer=" and
+// what the receiver answered the page.
+inline constexpr wchar_t kDriveWebText[] = L"webtext";
+// "webloaded\nCONTROLNAME\nCODE": the view reports its loading finished with
+// CODE (0 succeeded, 1 failed, 2 cancelled), as the engine does; the answer
+// is "delivered=1".
+inline constexpr wchar_t kDriveWebLoaded[] = L"webloaded";
 
 inline ULONG_PTR DriveTag() {
     static const UINT tag = RegisterWindowMessageW(L"PimloUI.Drive");

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/uilib/controls/WkeWebkitUI.h"
 #include "platform/uilib/core/ControlUI.h"
 #include "platform/uilib/core/PaintManagerUI.h"
 #include "platform/uilib/drive/DriveProtocol.h"
@@ -70,7 +71,26 @@ std::wstring Describe(CPaintManagerUI& manager, CControlUI* control) {
     text += Line(L"top", std::to_wstring(pos.top));
     text += Line(L"right", std::to_wstring(pos.right));
     text += Line(L"bottom", std::to_wstring(pos.bottom));
+    if (auto* view = dynamic_cast<CWkeWebkitUI*>(control)) text += Line(L"url", view->GetURL());
     return text;
+}
+
+// The commands that carry a value after the control's name: settext,
+// webtext and webloaded.
+std::wstring Act(CControlUI* control, const std::wstring& command, const std::wstring& value) {
+    if (command == kDriveSetText) {
+        control->SetText(value.c_str());
+        return Line(L"found", L"1") + Line(L"set", L"1");
+    }
+    auto* view = dynamic_cast<CWkeWebkitUI*>(control);
+    if (!view) return Line(L"found", L"1") + Line(L"reason", L"not a web view");
+    if (command == kDriveWebText) {
+        const wchar_t* answer = view->DeliverTextMessage(value.c_str());
+        return Line(L"found", L"1") + Line(L"answer", answer ? answer : L"");
+    }
+    const int code = _wtoi(value.c_str());
+    view->DeliverLoadingFinish(view->GetURL().c_str(), code, code == 0 ? L"" : L"driven");
+    return Line(L"found", L"1") + Line(L"delivered", L"1");
 }
 
 // A click as the mouse makes it: move, press and release at the control's
@@ -159,10 +179,18 @@ bool HandleDriveRequest(CPaintManagerUI& manager, HWND sender, const COPYDATASTR
               command == kDriveDrop ? Drop(manager, name) : Key(name));
         return true;
     }
+    std::wstring value;
+    if (command == kDriveSetText || command == kDriveWebText || command == kDriveWebLoaded) {
+        const size_t end = name.find(L'\n');
+        value = end == std::wstring::npos ? L"" : name.substr(end + 1);
+        name = name.substr(0, end);
+    }
     CControlUI* control = FindForDriver(manager, name);
     std::wstring answer;
     if (!control) {
         answer = Line(L"found", L"0");
+    } else if (command == kDriveSetText || command == kDriveWebText || command == kDriveWebLoaded) {
+        answer = Act(control, command, value);
     } else if (command == kDriveClick) {
         answer = Click(manager, control);
     } else {
