@@ -120,6 +120,22 @@ inline void WriteLanguageFileOf(const std::wstring& path, std::vector<LanguageEn
                       error);
 }
 
+// A language file in folder with one message, the lookups pointed at it
+// while this lives.
+class ScopedOneMessage {
+public:
+    ScopedOneMessage(const TempFolder& folder, const wchar_t* key, const wchar_t* text)
+        : language_(Written(folder.File(L"cn.dat"), key, text)) {}
+
+private:
+    ScopedLanguageFile language_;
+
+    static std::wstring Written(const std::wstring& path, const wchar_t* key, const wchar_t* text) {
+        WriteLanguageFileOf(path, {}, {{key, text}});
+        return path;
+    }
+};
+
 // Records what would have been shown, answers IDYES.
 class MessageRecorder {
 public:

@@ -10,6 +10,7 @@
 #include "app/ShowMessage.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/ui/DialogDriver.h"
+#include "tests/ui/SkinArchive.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/CopyingHintDlg.h"
 #include "ui/dialogs/MessageCopyDlg.h"
@@ -30,15 +31,7 @@ constexpr int kCrossY = 20;
 // of a fresh config.ini per test.
 class DialogTest : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static const bool loaded = [] {
-            std::string archive;
-            ReadFileBytes(PIMLO_SKIN_ARCHIVE, archive);
-            return CPaintManagerUI::SetResourceZip(archive.data(),
-                                                   static_cast<unsigned>(archive.size()));
-        }();
-        ASSERT_TRUE(loaded);
-    }
+    static void SetUpTestSuite() { ASSERT_TRUE(LoadSkinArchiveOnce()); }
 
     DialogTest() { CurrentSettings().Load(folder_.File(L"config.ini"), folder_.Path()); }
 
@@ -143,6 +136,9 @@ TEST_F(MessageDialogTest, TheOnlyButtonIsDrawnAsTheConfirmingOne) {
             kDialogClass,
             [&] { return ShowMessageDialog(nullptr, Message(L"正文", L"标题", each.flags)); },
             [&](DialogDriver& driver) {
+                // A request through the driver lays the window out first, so
+                // its buttons are styled before their colours are read.
+                driver.Text(L"context");
                 yesColour = driver.TextColour(L"btnYes");
                 closeColour = driver.TextColour(L"btnClose");
                 driver.Click(L"btnClose");
@@ -156,9 +152,7 @@ TEST_F(MessageDialogTest, TheOnlyButtonIsDrawnAsTheConfirmingOne) {
 // on the thread that installed the presenter, which keeps its windows
 // working, and the worker waits for the answer.
 TEST_F(MessageDialogTest, AMissingKeyShowsTheCaptionAndAnEmptyBodyFromAWorkerThread) {
-    const std::wstring languageFile = folder_.File(L"cn.dat");
-    WriteLanguageFileOf(languageFile, {}, {{L"Title", L"PimloOCR文字识别"}});
-    ScopedLanguageFile language(languageFile);
+    ScopedOneMessage language(folder_, L"Title", L"PimloOCR文字识别");
     InstallMessageDialogPresenter();
 
     MessageSeen seen;
@@ -362,9 +356,7 @@ TEST_F(ScannerChoiceTest, CancelAndTheCrossChooseNothing) {
 }
 
 TEST_F(ScannerChoiceTest, ConfirmingWithNothingChosenAsksForAChoice) {
-    const std::wstring languageFile = folder_.File(L"cn.dat");
-    WriteLanguageFileOf(languageFile, {}, {{L"SelectDSM", L"请先选择一台设备。"}});
-    ScopedLanguageFile language(languageFile);
+    ScopedOneMessage language(folder_, L"SelectDSM", L"请先选择一台设备。");
     InstallMessageDialogPresenter();
     MessageSeen seen;
     bool stayedOpen = false;

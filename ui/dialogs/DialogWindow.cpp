@@ -14,7 +14,7 @@ CDialogWindow::~CDialogWindow() {
 bool CDialogWindow::Open(HWND owner) {
     bool freed = false;
     freedDuringOpen_ = &freed;
-    const HWND window = Create(owner, L"", WindowStyle(), 0);
+    const HWND window = Create(owner, WindowTitle().c_str(), WindowStyle(), 0);
     // A window that failed in its creation has been destroyed, and this object with it.
     if (freed) return false;
     freedDuringOpen_ = nullptr;

@@ -31,6 +31,8 @@ public:
     LPCTSTR GetWindowClassName() const override { return kWindowClass; }
     // The window's style: a captioned pop-up with a system menu.
     virtual DWORD WindowStyle() const;
+    // The window's title, which the task bar shows; none by default.
+    virtual std::wstring WindowTitle() const { return {}; }
     UINT GetClassStyle() const override;
     void OnFinalMessage(HWND hWnd) override;
     void Init() override;
