@@ -20,7 +20,8 @@ enum WkeLoadingResult { kWkeLoadingSucceeded = 0, kWkeLoadingFailed = 1, kWkeLoa
 typedef void(__cdecl* WkeLoadingFinishCallback)(void* view, void* param, const wchar_t* url,
                                                 int result, const wchar_t* failedReason);
 // A page called window.external.notify(text). The returned text (may be null) is the call's answer
-// in the page; the engine copies it before the callback's next call.
+// in the page; the engine copies it at once. The page's script is still running: the callback must
+// not destroy the view (post the window a message instead).
 typedef const wchar_t*(__cdecl* WkeTextMessageCallback)(void* view, void* param,
                                                         const wchar_t* text);
 
