@@ -8,6 +8,7 @@
 #include "ui/OcrMode.h"
 #include "ui/PictureFiles.h"
 #include "ui/PictureQueue.h"
+#include "ui/WebAddress.h"
 
 namespace {
 
@@ -83,6 +84,25 @@ TEST(NicknameWidth, TextPlusIconsBackInLayoutUnits) {
     EXPECT_EQ(NicknameBoxWidth(-1, 96), 100 + 12);
     // At 200 % the pixels are halved, then given a fifth more room.
     EXPECT_EQ(NicknameBoxWidth(156, 192), 120 + 12);
+}
+
+TEST(WebAddress, OnlyTheHostAndPortGivenAreThatHost) {
+    const std::wstring host = L"127.0.0.1:8123";
+    struct Case {
+        const wchar_t* address;
+        bool onHost;
+    } cases[] = {
+        {L"http://127.0.0.1:8123/qq/login?x=1", true},
+        {L"HTTP://127.0.0.1:8123", true},
+        {L"http://user@127.0.0.1:8123/", true},
+        {L"http://127.0.0.1:81234/", false},
+        {L"http://127.0.0.1/", false},
+        {L"http://evil.example/127.0.0.1:8123", false},
+        {L"http://127.0.0.1:8123.evil.example/", false},
+        {L"127.0.0.1:8123", false},
+    };
+    for (const Case& each : cases)
+        EXPECT_EQ(IsAddressOnHost(each.address, host), each.onHost) << each.address;
 }
 
 }  // namespace

@@ -11,15 +11,18 @@
 
 #include "common/FileSystem.h"
 #include "common/GdiplusSession.h"
+#include "common/ImageEncoding.h"
 #include "common/StringConversion.h"
 #include "tests/app/AppTestSupport.h"
 #include "ui/ClipboardText.h"
+#include "ui/IdCardPicture.h"
 #include "ui/OutputFolder.h"
 #include "ui/PictureShrinking.h"
 #include "ui/ResultText.h"
 
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 TEST(DisplayText, BankCardPermitAndLines) {
@@ -81,6 +84,35 @@ TEST(TextFiles, OneByteOrderMarkThenUtf16AndReadBackWithoutIt) {
     EXPECT_EQ(ReadTextFile(file), L"abc中");
     EXPECT_EQ(ReadFileBytes(file).size(), 10u);
     EXPECT_FALSE(SaveTextFile(folder.File(L"missing\\x.txt"), L"abc"));
+}
+
+// The files of a folder, by name.
+std::vector<std::wstring> FilesOf(const TempFolder& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(folder.File(L"*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return names;
+}
+
+TEST(TextFiles, AReplacedFileIsWholeOrAsItWas) {
+    TempFolder folder;
+    const std::wstring file = folder.File(L"a.jpg.txt");
+    ASSERT_TRUE(SaveTextFile(file, L"abc"));
+    for (const wchar_t* text : {L"改过", L"又改过"}) {
+        ASSERT_TRUE(ReplaceTextFile(file, text));
+        // One mark only: a second would be read back as part of the text.
+        EXPECT_EQ(ReadTextFile(file), text);
+    }
+    // Held by another program: the old text stays, and no new file is left.
+    const std::string before = ReadFileBytes(file);
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_FALSE(ReplaceTextFile(file, L"lost"));
+    CloseHandle(held);
+    EXPECT_EQ(ReadFileBytes(file), before);
+    EXPECT_THAT(FilesOf(folder), ElementsAre(L"a.jpg.txt"));
 }
 
 TEST(TextFiles, SizesInBytesKilobytesAndMegabytes) {
@@ -203,6 +235,33 @@ TEST_F(PictureShrinkingTest, SmallPicturesNonPicturesAndTinyLimitsKeepTheirPath)
     EXPECT_EQ(ShrunkPictureFor(folder_.File(L"notes.png"), 4096, compress_.Path()),
               folder_.File(L"notes.png"));
     EXPECT_EQ(ShrunkPictureFor(small, 96, compress_.Path()), small);
+}
+
+// A picture of one colour, saved as PNG.
+std::wstring Painted(const TempFolder& folder, const wchar_t* name, int width, int height,
+                     Gdiplus::Color colour) {
+    Gdiplus::Bitmap picture(width, height, PixelFormat24bppRGB);
+    Gdiplus::Graphics(&picture).Clear(colour);
+    SaveImageFile(picture, folder.File(name), L"image/png");
+    return folder.File(name);
+}
+
+TEST(IdCardPicture, TheFrontAboveTheBackOnACanvasAsWideAsTheWiderSide) {
+    GdiplusSession gdiplus;
+    TempFolder folder;
+    const std::wstring front = Painted(folder, L"front.png", 80, 40, Gdiplus::Color(220, 0, 0));
+    const std::wstring back = Painted(folder, L"back.png", 120, 30, Gdiplus::Color(0, 0, 220));
+    const std::wstring combined = CombineIdCardSides(front, back, folder.File(L"IdCards"));
+    ASSERT_THAT(FileNameOf(combined), StartsWith(L"idc"));
+    Gdiplus::Bitmap picture(combined.c_str());
+    EXPECT_EQ(picture.GetWidth(), 120u);
+    EXPECT_EQ(picture.GetHeight(), 70u);
+    Gdiplus::Color top, bottom;
+    picture.GetPixel(40, 20, &top);
+    picture.GetPixel(60, 55, &bottom);
+    EXPECT_GT(top.GetR(), 180);
+    EXPECT_GT(bottom.GetB(), 180);
+    EXPECT_EQ(CombineIdCardSides(front, folder.File(L"missing.png"), folder.File(L"IdCards")), L"");
 }
 
 }  // namespace
