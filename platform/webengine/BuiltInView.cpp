@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include "common/Win32Handles.h"
 #include "platform/webengine/NoticePainting.h"
 #include "platform/webengine/PageAddress.h"
 #include "platform/webengine/PicturePainting.h"
@@ -69,9 +68,7 @@ void BuiltInView::RunScript(const std::wstring& script) {
         return;
     }
     quarterTurns_ = (quarterTurns_ + 1) % 4;
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
+    Redraw();
 }
 
 bool BuiltInView::GoBack() {
@@ -98,9 +95,7 @@ void BuiltInView::Reload() {
 
 void BuiltInView::SetZoom(float factor) {
     zoom_ = factor;
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
+    Redraw();
 }
 
 void BuiltInView::ShowAddress(const std::wstring& address) {
@@ -114,9 +109,7 @@ void BuiltInView::ShowAddress(const std::wstring& address) {
         // A picture that cannot be read leaves the page blank, as the page itself does.
         picture_ = LoadPicture(*picturePath);
     }
-    if (window_) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
+    Redraw();
     if (isPicturePage_) {
         QueueLoadingFinished(window_, address, kWkeLoadingSucceeded, std::wstring());
     } else {
@@ -136,21 +129,45 @@ void BuiltInView::Render(HDC dc, const RECT& client) {
     }
 }
 
-void BuiltInView::PaintBuffered() {
-    PAINTSTRUCT paint;
-    HDC windowDc = BeginPaint(window_, &paint);
+void BuiltInView::Redraw() {
+    frame_.reset();
+    if (window_) {
+        InvalidateRect(window_, nullptr, FALSE);
+    }
+}
+
+HBITMAP BuiltInView::Frame(const RECT& client) {
+    if (frame_) {
+        return frame_.get();
+    }
+    WindowDc screen(nullptr);
+    OwnedDc dc(CreateCompatibleDC(screen.get()));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    if (!dc || !bitmap) {
+        return nullptr;
+    }
+    {
+        SelectedObject selected(dc.get(), bitmap.get());
+        Render(dc.get(), client);
+    }
+    frame_ = std::move(bitmap);
+    return frame_.get();
+}
+
+void BuiltInView::Present(HDC target) {
     RECT client;
     GetClientRect(window_, &client);
-    OwnedDc buffer(CreateCompatibleDC(windowDc));
-    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(windowDc, client.right, client.bottom));
-    if (buffer && bitmap) {
-        SelectedObject selected(buffer.get(), bitmap.get());
-        Render(buffer.get(), client);
-        BitBlt(windowDc, 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
-    } else {
-        Render(windowDc, client);
+    if (client.right <= 0 || client.bottom <= 0) {
+        return;
     }
-    EndPaint(window_, &paint);
+    HBITMAP frame = Frame(client);
+    OwnedDc source(frame ? CreateCompatibleDC(target) : nullptr);
+    if (!source) {
+        Render(target, client);
+        return;
+    }
+    SelectedObject selected(source.get(), frame);
+    BitBlt(target, 0, 0, client.right, client.bottom, source.get(), 0, 0, SRCCOPY);
 }
 
 bool BuiltInView::OverLink(LPARAM lParam) const {
@@ -166,17 +183,18 @@ LRESULT BuiltInView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT:
-            PaintBuffered();
-            return 0;
-        case WM_PRINTCLIENT: {
-            RECT client;
-            GetClientRect(window_, &client);
-            Render(reinterpret_cast<HDC>(wParam), client);
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            Present(dc);
+            EndPaint(window_, &paint);
             return 0;
         }
+        case WM_PRINTCLIENT:
+            Present(reinterpret_cast<HDC>(wParam));
+            return 0;
         case WM_SIZE:
-            InvalidateRect(window_, nullptr, FALSE);
+            Redraw();
             return 0;
         case WM_SETCURSOR: {
             POINT cursor;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/GdiplusSession.h"
+#include "common/Win32Handles.h"
 #include "platform/webengine/NavigationHistory.h"
 #include "platform/webengine/WebView.h"
 
@@ -36,8 +37,14 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Shows address (already in the history) and queues its loading finished.
     void ShowAddress(const std::wstring& address);
+    // Draws anew what the view shows, at its next paint.
+    void Redraw();
     void Render(HDC dc, const RECT& client);
-    void PaintBuffered();
+    // What the view shows, drawn once and kept until something in it changes: exposing the view
+    // again, as dialogs and other windows over it do, costs only a copy, not a new scaling of
+    // a page-sized scan.
+    HBITMAP Frame(const RECT& client);
+    void Present(HDC target);
     bool OverLink(LPARAM lParam) const;
 
     // Started before and ended after the picture it draws.
@@ -50,4 +57,5 @@ private:
     int quarterTurns_ = 0;
     float zoom_ = 1.0f;
     RECT link_ = {};
+    GdiObject<HBITMAP> frame_;
 };
