@@ -25,30 +25,7 @@ using ::testing::Not;
 
 constexpr wchar_t kLine[] = L"Pimlo reads this line 2026";
 
-std::wstring WorkingFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
-}
-
-class BatchRunEndToEnd : public ProgramAgainstStandIns {
-protected:
-    // A copy of a picture the fixture drew, under another name.
-    std::wstring Picture(const wchar_t* drawn, const wchar_t* name) {
-        const std::wstring copy = pictures_.File(name);
-        CopyFileW(JoinPath(WorkingFolder(), drawn).c_str(), copy.c_str(), FALSE);
-        return copy;
-    }
-
-    // Drops the pictures on the home page and starts the run.
-    void Recognise(ProgramSession& program, const std::wstring& picturesOneALine) {
-        program.Drop(picturesOneALine);
-        ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"buttonOCR"); }));
-        ASSERT_TRUE(program.Click(L"buttonOCR"));
-    }
-
-    TempFolder pictures_;
-};
+using BatchRunEndToEnd = ProgramAgainstStandIns;
 
 TEST_F(BatchRunEndToEnd, OnePictureShowsItsTextAndWritesNothing) {
     ProgramSession program;
@@ -295,27 +272,6 @@ TEST_F(BatchRunEndToEnd, AFailingPictureStopsTheRunWithItsMessage) {
     EXPECT_TRUE(program.Visible(L"LayoutAddPic1"));
     EXPECT_EQ(standIns_.CountRequests("ocr", "/rest/2.0/ocr/v1/general_basic"), before + 2);
     EXPECT_FALSE(PathExists(JoinPath(OutputFolder(), L"c.png.txt")));
-}
-
-// Answers the system's open dialog that the program shows with a file name.
-bool ChooseInOpenDialog(const ProgramSession& program, const std::wstring& path) {
-    HWND dialog = nullptr;
-    const DWORD process = GetProcessId(program.Process());
-    const bool shown = ProgramSession::WaitFor([&] {
-        dialog = nullptr;
-        for (HWND window = FindWindowW(L"#32770", nullptr); window;
-             window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == process && IsWindowVisible(window)) dialog = window;
-        }
-        return dialog != nullptr;
-    });
-    if (!shown) return false;
-    // The file name box: a combo box (cmb13) in newer dialogs, an edit (edt1) in older ones.
-    for (int id : {0x47C, 0x480}) SetDlgItemTextW(dialog, id, path.c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    return ProgramSession::WaitFor([&] { return !IsWindow(dialog); });
 }
 
 TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
