@@ -279,9 +279,7 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
     ASSERT_NE(program.Window(), nullptr);
     ASSERT_TRUE(program.Click(L"Licensen-OCR"));
     ASSERT_TRUE(program.Click(L"IdCardOCR"));
-    ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
-    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
-    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardFrontOk"); }));
+    ASSERT_NO_FATAL_FAILURE(AddIdCardSides(program, false));
 
     ASSERT_TRUE(program.Click(L"buttonOCR"));
     ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
@@ -290,11 +288,7 @@ TEST_F(BatchRunEndToEnd, IdentityCardFrontAloneAndWithItsBack) {
     EXPECT_THAT(program.Text(L"ocrText"), ::testing::Not(HasSubstr(L"失效日期")));
 
     ASSERT_TRUE(program.Click(L"BackResultOK"));
-    ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
-    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
-    ASSERT_TRUE(program.Click(L"addIdcardBackI"));
-    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-back.png")));
-    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardBackOk"); }));
+    ASSERT_NO_FATAL_FAILURE(AddIdCardSides(program, true));
     ASSERT_TRUE(program.Click(L"buttonOCR"));
     ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     const std::wstring both = program.Text(L"ocrText");

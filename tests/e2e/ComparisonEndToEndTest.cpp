@@ -96,11 +96,7 @@ TEST_F(ComparisonEndToEnd, AnIdentityCardIsComparedAsOnePictureWhileTheViewIsOpe
     ASSERT_NE(program.Window(), nullptr);
     ASSERT_TRUE(program.Click(L"Licensen-OCR"));
     ASSERT_TRUE(program.Click(L"IdCardOCR"));
-    ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
-    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
-    ASSERT_TRUE(program.Click(L"addIdcardBackI"));
-    ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-back.png")));
-    ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(L"IdcardBackOk"); }));
+    ASSERT_NO_FATAL_FAILURE(AddIdCardSides(program, true));
     ASSERT_TRUE(program.Click(L"buttonOCR"));
     ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
 

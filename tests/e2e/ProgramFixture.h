@@ -73,6 +73,19 @@ protected:
         return copy;
     }
 
+    // On the identity card page: adds the drawn card's front, and its back
+    // when asked, as the user picks them in the open dialog.
+    static void AddIdCardSides(const ProgramSession& program, bool back) {
+        ASSERT_TRUE(program.Click(L"addIdcardFrontI"));
+        ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-front.png")));
+        if (back) {
+            ASSERT_TRUE(program.Click(L"addIdcardBackI"));
+            ASSERT_TRUE(ChooseInOpenDialog(program, JoinPath(WorkingFolder(), L"idcard-back.png")));
+        }
+        const wchar_t* added = back ? L"IdcardBackOk" : L"IdcardFrontOk";
+        ASSERT_TRUE(ProgramSession::WaitFor([&] { return program.Visible(added); }));
+    }
+
     // Drops the pictures on the home page and starts the run.
     void Recognise(ProgramSession& program, const std::wstring& picturesOneALine) {
         program.Drop(picturesOneALine);
