@@ -42,7 +42,8 @@ void CDiffDlg::OnWindowInit() {
         StyleThinScrollBar(text->GetVerticalScrollBar(), L"../default/button/scroll1.png");
         text->SetText(text_.c_str());
     }
-    ShowWindow(hwnd_, SW_MAXIMIZE);
+    // Posted: the modal loop shows the window normally before it runs.
+    ::PostMessageW(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
     // The view exists once the layout is laid out.
     if (!view_) return;
     if (engine_->SetMemoryCacheEnable && view_->GetWebView())
