@@ -151,6 +151,10 @@ public:
         std::lock_guard<std::mutex> lock(mutex_);
         return shown_;
     }
+    void Clear() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        shown_.clear();
+    }
 
 private:
     std::mutex mutex_;

@@ -1,5 +1,7 @@
 #include "platform/uilib/window/WindowImplBase.h"
 
+#include <algorithm>
+
 #include <windowsx.h>
 
 #include "common/Win32Handles.h"
@@ -214,9 +216,11 @@ void WindowImplBase::OnGetMinMaxInfo(LPARAM lParam) {
                            monitor.rcWork.top - monitor.rcMonitor.top};
     info->ptMaxSize = {monitor.rcWork.right - monitor.rcWork.left,
                        monitor.rcWork.bottom - monitor.rcWork.top};
+    // The layout's minimum, but never more than the work area: at 200 % on
+    // a small screen it would hold a maximised window beyond the screen.
     SIZE minimum = paintManager_.GetMinInfo();
-    if (minimum.cx > 0) info->ptMinTrackSize.x = minimum.cx;
-    if (minimum.cy > 0) info->ptMinTrackSize.y = minimum.cy;
+    if (minimum.cx > 0) info->ptMinTrackSize.x = std::min(minimum.cx, info->ptMaxSize.x);
+    if (minimum.cy > 0) info->ptMinTrackSize.y = std::min(minimum.cy, info->ptMaxSize.y);
     SIZE maximum = paintManager_.GetMaxInfo();
     if (maximum.cx > 0) info->ptMaxTrackSize.x = maximum.cx;
     if (maximum.cy > 0) info->ptMaxTrackSize.y = maximum.cy;
