@@ -25,6 +25,7 @@ LRESULT CALLBACK ReplyProcedure(HWND hwnd, UINT uMsg, WPARAM wParam, LPARAM lPar
 
 struct Search {
     const wchar_t* className;
+    const wchar_t* title;  // any title when null
     HWND visible = nullptr;
     HWND any = nullptr;
 };
@@ -32,9 +33,11 @@ struct Search {
 // Several dialogs share a class: the visible one (topmost first) wins.
 BOOL CALLBACK FindWindowOfClass(HWND hwnd, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
-    wchar_t name[256] = {};
+    wchar_t name[256] = {}, title[256] = {};
     GetClassNameW(hwnd, name, 256);
     if (lstrcmpW(name, search->className) != 0) return TRUE;
+    GetWindowTextW(hwnd, title, 256);
+    if (search->title && lstrcmpW(title, search->title) != 0) return TRUE;
     if (!search->any) search->any = hwnd;
     if (!IsWindowVisible(hwnd)) return TRUE;
     search->visible = hwnd;
@@ -56,8 +59,8 @@ HWND ReplyWindow() {
 
 }  // namespace
 
-HWND FindDrivenWindow(const wchar_t* className) {
-    Search search{className};
+HWND FindDrivenWindow(const wchar_t* className, const wchar_t* title) {
+    Search search{className, title};
     EnumWindows(FindWindowOfClass, reinterpret_cast<LPARAM>(&search));
     return search.visible ? search.visible : search.any;
 }
