@@ -75,6 +75,7 @@ void CMainFrame::Init() {
     if (CDPI::GetMainMonitorDPI() >= 192) paintManager_.SetDPI(192);
     paintManager_.AddMessageFilter(this);
     screenCutting_.SetScreenScale(paintManager_.GetDPIObj());
+    RunStartUpSteps();
 }
 
 LRESULT CMainFrame::OnClose(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {

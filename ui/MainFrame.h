@@ -115,6 +115,8 @@ private:
 
     // Scanning (MainFrameScan.cpp).
     void StartScan();
+    // The steps of every start once the window is made (MainFrameStartUp.cpp).
+    void RunStartUpSteps();
     void ScanningFinished() override;
     void OnThreadMessage(const MSG& message) override;
 

@@ -5,6 +5,7 @@
 
 #include "app/AppSettings.h"
 #include "app/FolderCleanup.h"
+#include "app/ProductRegistry.h"
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "app/entry/CrashFilter.h"
@@ -16,6 +17,8 @@
 #include "common/StringConversion.h"
 #include "ocr/CloudSite.h"
 #include "platform/uilib/UIlib.h"
+#include "services/MachineCodeStore.h"
+#include "services/SystemMachineProbe.h"
 #include "ui/MainFrame.h"
 #include "ui/dialogs/MessageDialogPresenter.h"
 
@@ -90,9 +93,11 @@ int RunProgram(HINSTANCE instance) {
         case StartSwitch::Install:
             RelaunchForDesktopUser();
             return 0;
-        case StartSwitch::Uninstall:
         case StartSwitch::MakeMachine:
-            // The uninstall report and the machine code come with their services.
+            StoreMachineCodeOnce(ProductRegistry(), *SystemMachineProbe());
+            return 0;
+        case StartSwitch::Uninstall:
+            // The uninstall report comes with the reporting service.
             return 0;
         default:
             break;

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "app/LanguageText.h"
+#include "app/Registry.h"
 #include "tests/app/AppTestSupport.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
@@ -109,6 +110,46 @@ TEST_F(MainWindowEndToEnd, CloseButtonHidesButAltF4Ends) {
 
     PostMessageW(program.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(program.WaitForExit(10000));
+}
+
+// The machine-wide machine code, as the program reads it in both builds.
+std::wstring StoredMachineCode() {
+    return ReadRegistryText({HKEY_LOCAL_MACHINE, L"Software\\PimloOCR", KEY_WOW64_32KEY}, L"uid",
+                            256)
+        .value_or(L"");
+}
+
+void StoreMachineCode(const std::wstring& code) {
+    const RegistryLocation machine{HKEY_LOCAL_MACHINE, L"Software\\PimloOCR", KEY_WOW64_32KEY};
+    if (code.empty())
+        DeleteRegistryValue(machine, L"uid");
+    else
+        WriteRegistryText(machine, L"uid", code);
+}
+
+// Under Wine no disk answers and the physical memory is closed: the code is
+// the one of the empty text.
+constexpr wchar_t kWineMachineCode[] = L"74BE16979710D4C4";
+
+TEST_F(MainWindowEndToEnd, WithoutAMachineCodeAnElevatedRunOfTheProgramMakesOne) {
+    // "/makemachine" alone: a missing or malformed code is made, a stored one kept.
+    for (const auto& [stored, expected] :
+         {std::pair<std::wstring, std::wstring>{L"", kWineMachineCode},
+          {L"0123456789ABCDE", kWineMachineCode},
+          {L"0123456789ABCDEF", L"0123456789ABCDEF"}}) {
+        StoreMachineCode(stored);
+        EXPECT_EQ(ProgramSession::RunToEnd(L"/makemachine"), 0u) << stored;
+        EXPECT_EQ(StoredMachineCode(), expected) << stored;
+        EXPECT_EQ(ProgramSession::WindowCount(), 0);
+    }
+    // A start without one runs the program elevated to make it, then opens
+    // (it waits 3 s for that run; a slower one still stores the code).
+    StoreMachineCode(L"");
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    EXPECT_TRUE(
+        ProgramSession::WaitFor([] { return StoredMachineCode() == kWineMachineCode; }, 15000))
+        << StoredMachineCode();
 }
 
 }  // namespace
