@@ -152,4 +152,19 @@ TEST_F(MainWindowEndToEnd, WithoutAMachineCodeAnElevatedRunOfTheProgramMakesOne)
         << StoredMachineCode();
 }
 
+TEST_F(MainWindowEndToEnd, TheInstallersLastStepStartsTheProgramAgainAndEnds) {
+    ASSERT_EQ(ProgramSession::WindowCount(), 0);
+    EXPECT_EQ(ProgramSession::RunToEnd(L"/install"), 0u);
+    ASSERT_TRUE(ProgramSession::WaitFor([] { return ProgramSession::WindowCount() == 1; }, 30000));
+    // The copy started for the desktop's user is ended here.
+    const HWND window = FindWindowW(ProgramSession::kWindowClass, nullptr);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    ASSERT_NE(process, nullptr);
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
 }  // namespace
