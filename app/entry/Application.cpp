@@ -18,6 +18,7 @@
 #include "ocr/CloudSite.h"
 #include "platform/uilib/UIlib.h"
 #include "services/MachineCodeStore.h"
+#include "services/ReportClient.h"
 #include "services/SystemMachineProbe.h"
 #include "ui/MainFrame.h"
 #include "ui/dialogs/MessageDialogPresenter.h"
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr UINT kProgramIcon = 128;
+constexpr int kUninstalledEvent = 2;
 constexpr wchar_t kMainWindowTitle[] = L"PimloOCR文字识别软件";
 
 // COM and the common controls for the whole life of the process.
@@ -38,8 +40,21 @@ public:
     ~ComSession() { CoUninitialize(); }
 };
 
+// The reporting client, from "oem.ini" and the machine-wide values.
+void ConfigureReports(const StartupData& startup, const ProductRegistry& registry) {
+    ReportIdentity identity;
+    identity.host = startup.oem.servers.reportHost;
+    identity.channelCode = WideToAnsi(startup.oem.partnerId);
+    identity.version = WideToAnsi(registry.InstalledVersion());
+    identity.machineCode = WideToAnsi(registry.MachineCode());
+    identity.osName = RunningOsName();
+    identity.bitness = ProcessBitness();
+    CurrentReportClient().Configure(std::move(identity));
+}
+
 void LoadSettingsAndServices(const AppFolders& folders) {
     SetCurrentStartupData(LoadStartupData(folders, ProductRegistry()));
+    ConfigureReports(CurrentStartupData(), ProductRegistry());
     const ServerSettings& servers = CurrentStartupData().oem.servers;
     SetCurrentCloudSite(CloudSite::AtHost(WideToUtf8(servers.ocrHost), servers.caFile));
     CurrentSettings().Load(SettingsFilePath(folders.dataFolder), folders.defaultSaveFolder);
@@ -97,7 +112,8 @@ int RunProgram(HINSTANCE instance) {
             StoreMachineCodeOnce(ProductRegistry(), *SystemMachineProbe());
             return 0;
         case StartSwitch::Uninstall:
-            // The uninstall report comes with the reporting service.
+            ConfigureReports(LoadStartupData(folders, ProductRegistry()), ProductRegistry());
+            CurrentReportClient().SendEvent(kUninstalledEvent);
             return 0;
         default:
             break;
@@ -107,5 +123,7 @@ int RunProgram(HINSTANCE instance) {
     LoadSettingsAndServices(folders);
     if (!HandOverLayouts(instance, folders)) return 1;
     InstallMessageDialogPresenter();
-    return RunMainWindow(startSwitch == StartSwitch::Autorun);
+    const int result = RunMainWindow(startSwitch == StartSwitch::Autorun);
+    FlushUsageCount(CurrentUsageCounter(), SettingsFilePath(folders.dataFolder));
+    return result;
 }

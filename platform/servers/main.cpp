@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
     report.Mount(reportServer);
     account.Mount(accountServer);
     MountControlPort(controlServer, board);
+    report.MountControl(controlServer);
 
     if (!StartAll(listeners)) {
         std::fprintf(stderr, "pimlo-servers: the servers did not start\n");

@@ -73,6 +73,10 @@ Json::Value StandIns::Timings(const std::string& host) const {
     return ParseJson(client.Get(controlUrl + "/timings?host=" + host, "", ""));
 }
 
+Json::Value StandIns::Reports(const std::string& kind) const {
+    return ParseJson(CurlByteClient().Get(controlUrl + "/reports?kind=" + kind, "", ""));
+}
+
 void StandIns::Reset() const { CurlByteClient().PostJson(controlUrl + "/reset", "{}", "", ""); }
 
 int StandIns::CountRequests(const std::string& host, const std::string& path) const {

@@ -30,6 +30,9 @@ struct StandIns {
     // Per path, how many requests one host answered itself and the
     // milliseconds it spent: {"/path": {"count": n, "ms": t}}.
     Json::Value Timings(const std::string& host) const;
+    // The reports the reporting host stored ("event" or "usage"), each the
+    // JSON object the program sent, oldest first.
+    Json::Value Reports(const std::string& kind) const;
     // Forgets scripted answers, requests and timings.
     void Reset() const;
 };

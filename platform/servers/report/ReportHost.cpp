@@ -1,5 +1,9 @@
 #include "platform/servers/report/ReportHost.h"
 
+#include <json/reader.h>
+#include <json/writer.h>
+
+#include <memory>
 #include <optional>
 
 #include "platform/servers/core/HostRouter.h"
@@ -83,6 +87,27 @@ void ReportHost::Mount(httplib::Server& server) {
     };
     router.Get(kEventPath, refuse);
     router.Get(kUsagePath, refuse);
+}
+
+void ReportHost::MountControl(httplib::Server& control) {
+    control.Get("/reports", [this](const httplib::Request& request, httplib::Response& response) {
+        const std::string kind = request.get_param_value("kind");
+        if (kind != "event" && kind != "usage") {
+            response.status = 400;
+            return response.set_content("{\"error\":\"kind is event or usage\"}",
+                                        "application/json");
+        }
+        Json::Value reports(Json::arrayValue);
+        Json::CharReaderBuilder builder;
+        for (const std::string& json : store_->Received(kind == "usage")) {
+            Json::Value report;
+            std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+            if (reader->parse(json.data(), json.data() + json.size(), &report, nullptr))
+                reports.append(report);
+        }
+        response.set_content(Json::writeString(Json::StreamWriterBuilder(), reports),
+                             "application/json");
+    });
 }
 
 }  // namespace pimlo::servers

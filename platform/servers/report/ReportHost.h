@@ -30,6 +30,9 @@ public:
 
     // Adds the host's routes to `server`, which serves this host alone.
     void Mount(httplib::Server& server);
+    // Adds to the control port GET /reports?kind=event|usage: the JSON
+    // objects of the reports stored, oldest first, as one JSON array.
+    void MountControl(httplib::Server& control);
 
 private:
     ControlBoard& board_;

@@ -67,4 +67,13 @@ int64_t ReportStore::AddUsage(const UsageReport& report, const std::string& json
     return database_.LastInsertedRow();
 }
 
+std::vector<std::string> ReportStore::Received(bool usage) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    SqliteStatement rows = database_.Prepare(usage ? "SELECT json FROM usage_reports ORDER BY id"
+                                                   : "SELECT json FROM event_reports ORDER BY id");
+    std::vector<std::string> received;
+    while (rows.Step()) received.push_back(rows.Text(0));
+    return received;
+}
+
 }  // namespace pimlo::servers

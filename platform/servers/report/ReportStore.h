@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/servers/core/Sqlite.h"
 #include "platform/servers/report/ReportMembers.h"
@@ -21,6 +22,10 @@ public:
     // Each returns the new row's id, which is above 0.
     int64_t AddEvent(const EventReport& report, const std::string& json);
     int64_t AddUsage(const UsageReport& report, const std::string& json);
+
+    // The decrypted JSON of every event report (usage false) or usage
+    // report (usage true), oldest first.
+    std::vector<std::string> Received(bool usage);
 
 private:
     std::mutex mutex_;

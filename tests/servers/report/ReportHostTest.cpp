@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <json/reader.h>
 
 #include <memory>
 
@@ -86,6 +87,27 @@ TEST_F(ReportHostTest, EventReportIsStoredAndAnsweredWithItsRowId) {
     EXPECT_EQ(row.Integer(5), 64);
     EXPECT_EQ(row.Text(6), "1.2.0");
     EXPECT_EQ(row.Text(7), kEventJson);
+}
+
+TEST_F(ReportHostTest, TheControlPortListsTheStoredReportsOfAKind) {
+    httplib::Server control;
+    host_.MountControl(control);
+    ServerThread controlServed(control);
+    ExpectAnswer(PostEvent(EncryptReport(kEventJson, kReportKey)), "1");
+    ExpectAnswer(PostEvent("not a report"), "0");
+
+    auto events = controlServed.Client()->Get("/reports?kind=event");
+    ASSERT_TRUE(events);
+    Json::Value listed;
+    ASSERT_TRUE(Json::Reader().parse(events->body, listed));
+    ASSERT_EQ(listed.size(), 1u);
+    EXPECT_EQ(listed[0]["TypeId"].asInt(), 3);
+    auto usage = controlServed.Client()->Get("/reports?kind=usage");
+    ASSERT_TRUE(usage);
+    EXPECT_EQ(usage->body, "[]");
+    auto wrong = controlServed.Client()->Get("/reports?kind=other");
+    ASSERT_TRUE(wrong);
+    EXPECT_EQ(wrong->status, 400);
 }
 
 TEST_F(ReportHostTest, UsageReportKeepsAnsiBytesAsSent) {
