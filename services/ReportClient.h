@@ -13,6 +13,9 @@
 class ReportClient {
 public:
     void Configure(ReportIdentity identity) { identity_ = std::move(identity); }
+    // The machine code once a start has made one: the reports that follow
+    // carry it, not the empty code of the configuration.
+    void SetMachineCode(std::string code) { identity_.machineCode = std::move(code); }
     const ReportIdentity& Identity() const { return identity_; }
 
     // One event report (code 1 to 4) with the "AdId" of registry; true when

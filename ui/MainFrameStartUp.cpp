@@ -1,12 +1,20 @@
 // What the main window does at every start, once it is made: without a
-// stored machine code the program runs itself elevated to make one, and a
-// user who refuses the elevation ends the program.
+// stored machine code the program runs itself elevated to make one (the
+// reports from then on carry it), and a user who refuses the elevation ends
+// the program.
 #include "app/ProductRegistry.h"
+#include "common/StringConversion.h"
 #include "services/MachineCodeStore.h"
+#include "services/ReportClient.h"
 #include "ui/MainFrame.h"
 
 void CMainFrame::RunStartUpSteps() {
-    if (!ProductRegistry().MachineCode().empty() || RequestElevatedMachineCode()) return;
-    ShowWindow(hwnd_, SW_MINIMIZE);
-    Close();
+    const ProductRegistry registry;
+    if (!registry.MachineCode().empty()) return;
+    if (!RequestElevatedMachineCode()) {
+        ShowWindow(hwnd_, SW_MINIMIZE);
+        Close();
+        return;
+    }
+    CurrentReportClient().SetMachineCode(WideToAnsi(registry.MachineCode()));
 }
