@@ -68,6 +68,12 @@ void ProductRegistry::SetUpdateDay(DWORD day) const {
     WriteRegistryNumber(paths_.user, L"UpdateDay", day);
 }
 
+std::wstring ProductRegistry::UpdateDate() const { return UserText(L"UpdateDate"); }
+
+void ProductRegistry::SetUpdateDate(const std::wstring& date) const {
+    WriteRegistryText(paths_.user, L"UpdateDate", date);
+}
+
 std::wstring ProductRegistry::AdId() const { return UserText(L"AdId"); }
 
 void ProductRegistry::SetAdId(const std::wstring& adId) const {

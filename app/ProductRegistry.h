@@ -36,6 +36,10 @@ public:
     // Day of the month (1 to 31) of the last automatic update check.
     DWORD UpdateDay() const;
     void SetUpdateDay(DWORD day) const;
+    // The whole date of that check, "year-month-day": the day of the month
+    // alone would skip a user who starts the program on that day each month.
+    std::wstring UpdateDate() const;
+    void SetUpdateDate(const std::wstring& date) const;
 
     // Installer channel number, derived once from the installer's name.
     std::wstring AdId() const;

@@ -148,6 +148,11 @@ public:
             const DWORD day = today.wDay;
             RegSetValueExW(user, L"UpdateDay", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&day),
                            sizeof(day));
+            const std::wstring date = std::to_wstring(today.wYear) + L"-" +
+                                      std::to_wstring(today.wMonth) + L"-" + std::to_wstring(day);
+            RegSetValueExW(user, L"UpdateDate", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(date.c_str()),
+                           static_cast<DWORD>((date.size() + 1) * sizeof(wchar_t)));
             RegCloseKey(user);
         }
         HKEY machine = nullptr;

@@ -3,6 +3,7 @@
 // recognitions of a run booked on its day when the program ends.
 #include <gmock/gmock.h>
 
+#include "app/Registry.h"
 #include "services/ReportEncoding.h"
 #include "tests/e2e/ProgramFixture.h"
 #include "tests/e2e/ProgramSession.h"
@@ -47,6 +48,40 @@ TEST_F(ReportingEndToEnd, ARunsRecognitionsAreBookedOnItsDayWhenTheProgramEnds) 
     ASSERT_TRUE(program.Click(L"btnClose"));
     ASSERT_TRUE(program.WaitForExit(10000));
     EXPECT_EQ(GetPrivateProfileIntW(L"Count", day.c_str(), 0, ProgramSettingsFile().c_str()), 6u);
+}
+
+TEST_F(ReportingEndToEnd, TheFirstStartOfADaySendsTheInstallAndStartReportsAndTheCounts) {
+    // A day not checked yet, an installation not reported yet, a day's count.
+    const RegistryLocation user{HKEY_CURRENT_USER, L"Software\\PimloOCR"};
+    DeleteRegistryValue(user, L"UpdateDate");
+    DeleteRegistryValue(user, L"AdId");
+    WriteRegistryText(user, L"SendInstallMessage", L"1");
+    WriteRegistryText({HKEY_LOCAL_MACHINE, L"Software\\PimloOCR", KEY_WOW64_32KEY},
+                      L"InstallerName", L"PimloOCR_5021.exe");
+    WritePrivateProfileStringW(L"Count", L"2026-12-1", L"3", ProgramSettingsFile().c_str());
+    const Json::ArrayIndex events = standIns_.Reports("event").size();
+    const Json::ArrayIndex usage = standIns_.Reports("usage").size();
+
+    for (int start = 0; start < 2; ++start) {
+        ProgramSession program;
+        ASSERT_NE(program.Window(), nullptr);
+        EXPECT_TRUE(ProgramSession::WaitFor([&] {
+            return GetPrivateProfileIntW(L"Count", L"2026-12-1", 0,
+                                         ProgramSettingsFile().c_str()) == 0;
+        }));
+    }
+    // The second start of the day sent nothing.
+    const Json::Value sent = standIns_.Reports("event");
+    ASSERT_EQ(sent.size(), events + 2);
+    EXPECT_EQ(sent[events]["TypeId"].asInt(), 1);
+    EXPECT_EQ(sent[events]["AdId"].asUInt(), 5021u);
+    EXPECT_EQ(sent[events + 1]["TypeId"].asInt(), 3);
+    const Json::Value days = standIns_.Reports("usage");
+    ASSERT_EQ(days.size(), usage + 1);
+    EXPECT_EQ(days[usage]["Date"].asString(), "2026-12-1");
+    EXPECT_EQ(days[usage]["Times"].asInt(), 3);
+    EXPECT_EQ(days[usage]["Account"].asString(), "Guest");
+    EXPECT_FALSE(RegistryValueExists(user, L"SendInstallMessage"));
 }
 
 }  // namespace
