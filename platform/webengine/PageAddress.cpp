@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/FileSystem.h"
 #include "common/StringConversion.h"
 
 namespace {
@@ -13,11 +14,6 @@ bool StartsWithIgnoringCase(std::wstring_view text, std::wstring_view prefix) {
     return text.size() >= prefix.size() &&
            CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
                                 static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view suffix) {
-    return text.size() >= suffix.size() &&
-           StartsWithIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 int HexValue(wchar_t digit) {
