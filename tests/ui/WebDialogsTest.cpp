@@ -4,6 +4,8 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
 
 #include "app/AppFolders.h"
 #include "common/FileSystem.h"
@@ -128,6 +130,26 @@ TEST_F(WebDialogTest, EditsAreKeptUndoRestoresAndZoomAndRotationReachThePage) {
     EXPECT_EQ(edited, L"改过的文字");
     EXPECT_NEAR(engine.zoom, 0.9f, 1e-5);
     EXPECT_THAT(engine.scripts, ElementsAre(L"butt()"));
+}
+
+TEST_F(WebDialogTest, AnEditIsKeptHoweverTheViewCloses) {
+    Engine();
+    const std::function<void(DialogDriver&)> closings[] = {
+        [](DialogDriver& driver) { driver.Click(L"btnClose"); },
+        // Alt+F4 and the task bar's close ask the window to close.
+        [](DialogDriver& driver) { PostMessageW(driver.Window(), WM_CLOSE, 0, 0); },
+        [](DialogDriver& driver) { PostMessageW(driver.Window(), WM_KEYDOWN, VK_ESCAPE, 0); },
+    };
+    for (size_t way = 0; way < std::size(closings); ++way) {
+        const std::wstring text = DriveDialog(
+            kDialogClass, [&] { return CompareWithPicture(nullptr, L"C:\\a.png", L"原文"); },
+            [&](DialogDriver& driver) {
+                DialogDriver::WaitFor([&] { return driver.Text(L"ocrText") == L"原文"; });
+                driver.Act(L"settext", L"ocrText", L"改过", L"set");
+                closings[way](driver);
+            });
+        EXPECT_EQ(text, L"改过") << way;
+    }
 }
 
 TEST_F(WebDialogTest, ClosingUnchangedGivesTheTextBackAndZoomStaysVisible) {

@@ -54,10 +54,7 @@ void CDiffDlg::OnWindowInit() {
 }
 
 void CDiffDlg::OnClick(const std::wstring& name) {
-    if (name == L"btnClose") {
-        text_ = EditedText();
-        return CloseDialog();
-    }
+    if (name == L"btnClose") return CloseDialog();
     if (name == L"btnMax")
         return static_cast<void>(::SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0));
     if (name == L"btnRestore")
@@ -73,6 +70,13 @@ void CDiffDlg::OnClick(const std::wstring& name) {
         ShowMessage(MessageKeys::UndoOCRText, hwnd_, MB_YESNO | MB_ICONQUESTION) == IDYES) {
         if (auto* text = Find<CRichEditUI>(L"ocrText")) text->SetText(opened_.c_str());
     }
+}
+
+LRESULT CDiffDlg::OnClose(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {
+    // However the view closes (its button, Escape, Alt+F4, the task bar), the
+    // edit is kept; a view that never showed its text has none.
+    if (engine_) text_ = EditedText();
+    return CDialogWindow::OnClose(message, wParam, lParam, handled);
 }
 
 LRESULT CDiffDlg::OnSysCommand(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) {

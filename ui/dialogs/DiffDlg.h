@@ -9,8 +9,8 @@
 
 // The comparison view ("dlg_diff.xml"): the picture in the web view "wke",
 // shown by the program's page "image.html", beside its text in "ocrText",
-// where the user corrects it. A maximised, resizable window; closing it
-// keeps the edit, "撤消" goes back to the text it opened with.
+// where the user corrects it. A maximised, resizable window; closing it in
+// any way keeps the edit, "撤消" goes back to the text it opened with.
 class CDiffDlg : public CDialogWindow {
 public:
     // The edited text replaces text when the window closes with a change.
@@ -33,6 +33,7 @@ private:
     void Init() override;
     void OnWindowInit() override;
     void OnClick(const std::wstring& name) override;
+    LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) override;
     LRESULT OnSysCommand(UINT message, WPARAM wParam, LPARAM lParam, BOOL& handled) override;
     void Zoom(float step);
     std::wstring EditedText();
