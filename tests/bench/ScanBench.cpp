@@ -18,6 +18,7 @@
 #include "common/ImageEncoding.h"
 #include "tests/e2e/ProgramSession.h"
 #include "tests/e2e/ProgramStartState.h"
+#include "tests/e2e/VirtualScannerInstall.h"
 #include "tests/ui/DialogDriver.h"
 
 namespace {
@@ -36,15 +37,9 @@ double Median(std::vector<double> values) {
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-std::wstring SourceFolder() {
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    return JoinPath(windows, sizeof(void*) == 8 ? L"twain_64" : L"twain_32");
-}
-
 // The milliseconds the program held each page, from the scanner's log.
-std::vector<double> HeldMs(const std::wstring& log) {
-    std::istringstream lines(ReadFileBytes(log));
+std::vector<double> HeldMs(const std::string& log) {
+    std::istringstream lines(log);
     std::vector<double> held;
     std::string word;
     while (lines >> word) {
@@ -94,15 +89,9 @@ int wmain(int argc, wchar_t** argv) {
                           {L"CompressedSizeLimit", L"0"}});
 
     // The virtual scanner where Wine's manager finds it, with A4 pages.
-    CreateFolderTree(SourceFolder());
-    SavedFile scanner(JoinPath(SourceFolder(), L"sane.ds"));
-    SavedFile script(JoinPath(SourceFolder(), L"VirtualScanner.ini"));
-    SavedFile log(JoinPath(SourceFolder(), L"VirtualScanner.log"));
-    WriteFileBytes(scanner.Path(), ReadFileBytes(PIMLO_INSTALL_DIR L"\\sane.ds"));
-    WriteFileBytes(script.Path(), "[Scanner]\r\nPages=" + std::to_string(pages) +
-                                      "\r\nWidth=" + std::to_string(kA4Width) +
-                                      "\r\nHeight=" + std::to_string(kA4Height) + "\r\nLog=1\r\n");
-    DeleteFileW(log.Path().c_str());
+    InstalledScanner scanner;
+    scanner.Script("Pages=" + std::to_string(pages) + "\r\nWidth=" + std::to_string(kA4Width) +
+                   "\r\nHeight=" + std::to_string(kA4Height) + "\r\n");
 
     ProgramSession program;
     if (!program.Window()) return Failed("starting the program");
@@ -110,9 +99,9 @@ int wmain(int argc, wchar_t** argv) {
     DialogDriver choice(L"PimloOCRDialogClass", GetProcessId(program.Process()));
     if (!choice.WaitForWindow() || !choice.Click(L"btnYes")) return Failed("choosing the scanner");
     if (!ProgramSession::WaitFor(
-            [&] { return static_cast<int>(HeldMs(log.Path()).size()) == pages; }, 300000, 20))
+            [&] { return static_cast<int>(HeldMs(scanner.Log()).size()) == pages; }, 300000, 20))
         return Failed("scanning");
-    const std::vector<double> held = HeldMs(log.Path());
+    const std::vector<double> held = HeldMs(scanner.Log());
 
     const std::wstring first = JoinPath(ScannerFolder(SystemTempFolder()), L"pic.jpg");
     const std::vector<double> encode = EncodeMs(first, save.File(L"encoded.jpg"), pages);
