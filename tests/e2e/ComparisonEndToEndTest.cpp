@@ -27,13 +27,16 @@ protected:
         DialogDriver view(L"PimloOCRDialogClass", GetProcessId(program.Process()));
         EXPECT_TRUE(program.Click(button));
         EXPECT_TRUE(view.WaitForWindow());
+        // It maximises itself just after it opens: a click before that would
+        // land where a button was before the layout moved.
+        EXPECT_TRUE(ProgramSession::WaitFor([&] { return IsZoomed(view.Window()) != FALSE; }));
         return view;
     }
 
     // Types text into the view and closes it; true when it closed.
     static bool Correct(DialogDriver& view, const std::wstring& text) {
         view.Act(L"settext", L"ocrText", text, L"set");
-        view.Click(L"btnClose");
+        if (!view.Click(L"btnClose")) return false;
         const HWND window = view.Window();
         return ProgramSession::WaitFor([window] { return !IsWindow(window); });
     }
