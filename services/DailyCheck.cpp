@@ -2,13 +2,10 @@
 
 #include <cwctype>
 
-#include "common/DebugTrace.h"
-
 namespace {
 
 constexpr int kInstalledEvent = 1;
 constexpr int kStartedEvent = 3;
-constexpr int kUnexpectedFault = 5;
 
 // The digits of text as a number above 0, or false.
 bool IsPositiveNumber(const std::wstring& text) {
@@ -22,45 +19,6 @@ bool IsPositiveNumber(const std::wstring& text) {
 }
 
 }  // namespace
-
-DailyCheck::~DailyCheck() {
-    if (thread_) CloseHandle(thread_);
-}
-
-void DailyCheck::StartIfDue(const std::wstring& settingsFile) {
-    const ProductRegistry registry;
-    SYSTEMTIME today = {};
-    GetLocalTime(&today);
-    if (IsChecking() || !DailyCheckDue(registry, today)) return;
-    registry.SetUpdateDay(today.wDay);
-    registry.SetUpdateDate(DateKeyOf(today));
-    settingsFile_ = settingsFile;
-    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
-}
-
-bool DailyCheck::IsChecking() {
-    if (!thread_) return false;
-    if (WaitForSingleObject(thread_, 0) == WAIT_TIMEOUT) return true;
-    CloseHandle(thread_);
-    thread_ = nullptr;
-    return false;
-}
-
-DWORD WINAPI DailyCheck::Run(void* self) {
-    try {
-        SendDailyReports(CurrentReportClient(), ProductRegistry(),
-                         static_cast<DailyCheck*>(self)->settingsFile_);
-    } catch (...) {
-        // Whatever went wrong, the program goes on without this day's reports.
-        DebugTrace(L"Type=%d File=%s Line=%d", kUnexpectedFault, L"DailyCheck.cpp", __LINE__);
-    }
-    return 0;
-}
-
-DailyCheck& CurrentDailyCheck() {
-    static DailyCheck check;
-    return check;
-}
 
 std::wstring DateKeyOf(const SYSTEMTIME& date) {
     return std::to_wstring(date.wYear) + L"-" + std::to_wstring(date.wMonth) + L"-" +

@@ -7,33 +7,10 @@
 #include "app/ProductRegistry.h"
 #include "services/ReportClient.h"
 
-// The silent check of every new day, on a thread of its own: the install
-// report once after an installation (with the advertising id derived from
-// the installer's name), the start report of the day, and the stored usage
-// counts. Nothing is shown.
-class DailyCheck {
-public:
-    DailyCheck() = default;
-    ~DailyCheck();
-    DailyCheck(const DailyCheck&) = delete;
-    DailyCheck& operator=(const DailyCheck&) = delete;
-
-    // Starts the check when today is not the day of the last one (by the
-    // whole date, and by the day of the month as it was kept before), and
-    // marks today. settingsFile holds the usage counts.
-    void StartIfDue(const std::wstring& settingsFile);
-    // True while the check runs.
-    bool IsChecking();
-
-private:
-    HANDLE thread_ = nullptr;
-    std::wstring settingsFile_;
-
-    static DWORD WINAPI Run(void* self);
-};
-
-// The process's check.
-DailyCheck& CurrentDailyCheck();
+// The reporting side of the silent check of every new day: when it is due,
+// the install report once after an installation (with the advertising id
+// derived from the installer's name), the start report of the day, and the
+// stored usage counts.
 
 // "year-month-day" without leading zeros, as the usage counts are keyed.
 std::wstring DateKeyOf(const SYSTEMTIME& date);

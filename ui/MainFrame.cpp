@@ -8,6 +8,7 @@
 #include "app/StartupData.h"
 #include "app/TraceLog.h"
 #include "common/DebugTrace.h"
+#include "services/Updater.h"
 #include "ui/WebAddress.h"
 #include "ui/dialogs/AboutDlg.h"
 #include "ui/dialogs/MessageExitDlg.h"
@@ -117,6 +118,9 @@ LRESULT CMainFrame::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam,
         case WM_HOTKEY:
             if (wParam == kCaptureHotKeyId) OnCaptureHotKey();
             return 0;
+        case WM_UPDATE_CHECKED:
+            CurrentUpdate().OnInteractiveCheckEnded(static_cast<UpdateOutcome>(wParam));
+            return 0;
         case WM_LOGIN_STATE:
             if (wParam == 1)
                 ShowNickname();
@@ -213,6 +217,7 @@ void CMainFrame::OnMenuCommand(const std::wstring& item) {
     if (item == L"menuExit") return Close();
     if (item == L"menuAbout") return ShowAbout(hwnd_);
     if (item == L"menuSetting") return ShowSettingsDialog(hwnd_);
+    if (item == L"menuUpdate") return CheckForUpdateNow();
     if (item == L"menuShowMain") return ShowWindow(true);
     if (item == L"menuLogout") return SignOut();
 }

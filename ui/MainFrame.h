@@ -115,8 +115,10 @@ private:
 
     // Scanning (MainFrameScan.cpp).
     void StartScan();
-    // The steps of every start once the window is made (MainFrameStartUp.cpp).
+    // The steps of every start once the window is made, and the update
+    // check the user asks for (MainFrameStartUp.cpp).
     void RunStartUpSteps();
+    void CheckForUpdateNow();
     void ScanningFinished() override;
     void OnThreadMessage(const MSG& message) override;
 

@@ -20,6 +20,7 @@
 #include "services/MachineCodeStore.h"
 #include "services/ReportClient.h"
 #include "services/SystemMachineProbe.h"
+#include "services/Updater.h"
 #include "ui/MainFrame.h"
 #include "ui/dialogs/MessageDialogPresenter.h"
 
@@ -57,6 +58,8 @@ void LoadSettingsAndServices(const AppFolders& folders) {
     ConfigureReports(CurrentStartupData(), ProductRegistry());
     const ServerSettings& servers = CurrentStartupData().oem.servers;
     SetCurrentCloudSite(CloudSite::AtHost(WideToUtf8(servers.ocrHost), servers.caFile));
+    CurrentUpdate().Configure(
+        {servers.updateHost, folders.dataFolder, SettingsFilePath(folders.dataFolder)});
     CurrentSettings().Load(SettingsFilePath(folders.dataFolder), folders.defaultSaveFolder);
     SetTraceLogFile(LogFilePath(folders.dataFolder));
     InstallExitCleanup();

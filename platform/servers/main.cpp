@@ -109,6 +109,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pimlo-servers: cannot write %s\n", options->updateFolder.c_str());
         return 1;
     }
+    if (!options->installer.empty() &&
+        !std::filesystem::copy_file(options->installer,
+                                    options->updateFolder + "/PimloOCRSetup.exe",
+                                    std::filesystem::copy_options::overwrite_existing, ignored)) {
+        std::fprintf(stderr, "pimlo-servers: cannot serve %s\n", options->installer.c_str());
+        return 1;
+    }
     auto tls = EnsureTlsFiles(options->dataDir + "/tls");
     if (!tls) {
         std::fprintf(stderr, "pimlo-servers: cannot make the TLS files in %s/tls\n",

@@ -4,27 +4,11 @@
 
 #include "services/DailyCheck.h"
 #include "tests/app/AppTestSupport.h"
-#include "tests/support/LoopbackHttpServer.h"
+#include "tests/services/ServiceTestSupport.h"
 
 namespace {
 
-constexpr wchar_t kTestKey[] = L"Software\\PimloOCRTest";
-
-// Registry keys of the test's own, removed after each test.
-ProductRegistryPaths TestPaths() {
-    ProductRegistryPaths paths;
-    paths.user = {HKEY_CURRENT_USER, L"Software\\PimloOCRTest\\User"};
-    paths.machine = {HKEY_CURRENT_USER, L"Software\\PimloOCRTest\\Machine"};
-    return paths;
-}
-
-class DailyCheckTest : public testing::Test {
-protected:
-    ~DailyCheckTest() override { RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey); }
-
-    ProductRegistryPaths paths_ = TestPaths();
-    ProductRegistry registry_{paths_};
-};
+using DailyCheckTest = ServiceRegistryTest;
 
 SYSTEMTIME Date(WORD year, WORD month, WORD day) {
     SYSTEMTIME date = {};
@@ -56,7 +40,7 @@ TEST_F(DailyCheckTest, TheAdvertisingIdComesFromTheInstallersName) {
         {L"PimloOCR_12_3.exe", L""},     {L"", L""},
     };
     for (const auto& each : cases) {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        RegDeleteTreeW(HKEY_CURRENT_USER, kTestRegistryKey);
         WriteRegistryText(machine, L"InstallerName", each.installer);
         EXPECT_EQ(AdvertisingId(registry_), each.adId) << each.installer;
         EXPECT_EQ(registry_.AdId(), each.adId) << each.installer;
@@ -68,10 +52,7 @@ TEST_F(DailyCheckTest, TheAdvertisingIdComesFromTheInstallersName) {
 
 TEST_F(DailyCheckTest, TheInstallReportGoesOnceThenTheStartAndTheCounts) {
     LoopbackHttpServer server;
-    ReportClient client;
-    ReportIdentity identity;
-    identity.host = L"127.0.0.1:" + std::to_wstring(server.Port());
-    client.Configure(identity);
+    ReportClient client = ClientFor(server);
     TempFolder folder;
     const std::wstring settings = folder.File(L"config.ini");
     WriteFileBytes(settings, "[Count]\r\n2026-12-7=2\r\n");

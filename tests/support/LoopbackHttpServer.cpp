@@ -204,10 +204,12 @@ void LoopbackHttpServer::HandleConnection(SOCKET connection) {
         return;
     }
     if (response.delayMs > 0 && !WaitUnlessStopping(response.delayMs)) return;
-    std::string head = "HTTP/1.1 " + std::to_string(response.status) + " " +
-                       Reason(response.status) + "\r\nContent-Type: " + response.contentType +
-                       "\r\nContent-Length: " + std::to_string(response.body.size()) +
-                       "\r\nConnection: close\r\n\r\n";
+    std::string head =
+        "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) +
+        "\r\nContent-Type: " + response.contentType +
+        (response.noLength ? std::string()
+                           : "\r\nContent-Length: " + std::to_string(response.body.size())) +
+        "\r\nConnection: close\r\n\r\n";
     size_t bodyBytes = response.closeEarly ? response.body.size() / 2 : response.body.size();
     if (SendAll(connection, head)) SendAll(connection, response.body.data(), bodyBytes);
     shutdown(connection, SD_SEND);

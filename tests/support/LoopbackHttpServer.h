@@ -31,6 +31,7 @@ struct ScriptedResponse {
     int delayMs = 0;           // wait before answering
     bool neverAnswer = false;  // hold the connection open until the server stops
     bool closeEarly = false;   // announce the whole body, send half of it, close
+    bool noLength = false;     // no Content-Length: the body ends with the connection
 };
 
 // An HTTP/1.1 server on 127.0.0.1 with a port of its own, serving one

@@ -8,6 +8,7 @@ namespace pimlo::servers {
 const char kServerUsage[] =
     "usage: pimlo-servers --data DIR --api-key KEY --secret-key KEY --sign-key TEXT\n"
     "                     [--state FILE] [--update-folder DIR] [--offered-version V]\n"
+    "                     [--installer FILE]\n"
     "                     [--ocr-port N] [--update-port N] [--report-port N]\n"
     "                     [--account-port N] [--control-port N]\n";
 
@@ -35,6 +36,7 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         {"--sign-key", &options.signKey},
         {"--update-folder", &options.updateFolder},
         {"--offered-version", &options.offeredVersion},
+        {"--installer", &options.installer},
     };
     const std::map<std::string, int*> ports = {
         {"--ocr-port", &options.ocrPort},         {"--update-port", &options.updatePort},

@@ -24,6 +24,9 @@ struct ServerOptions {
     // --offered-version: what the update manifest offers; compared as text
     // with the installed version, so the default sorts after any 1.x.
     std::string offeredVersion = "2.0.0.0";
+    // --installer: a file served as "PimloOCRSetup.exe" (copied into the
+    // update folder at start) in place of the filler bytes.
+    std::string installer;
 };
 
 // Parses the arguments after the program name; nullopt with `problem` set
