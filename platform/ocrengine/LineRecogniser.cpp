@@ -2,6 +2,7 @@
 
 #include <leptonica/allheaders.h>
 #include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
 #include <tesseract/resultiterator.h>
 
 #include <memory>
@@ -54,13 +55,15 @@ std::string WordText(const tesseract::ResultIterator& word) {
 }  // namespace
 
 std::vector<std::string> RecogniseLines(Pix* picture, const std::wstring& dataFolder,
-                                        const char* languages) {
+                                        const char* languages, int budgetMs) {
     std::unique_ptr<tesseract::TessBaseAPI> api = LoadRecogniser(dataFolder, languages);
-    if (!api) return {};
+    if (!api || budgetMs <= 0) return {};
     api->SetPageSegMode(tesseract::PSM_AUTO);
     api->SetImage(picture);
     api->SetSourceResolution(ResolutionFor(picture));
-    if (api->Recognize(nullptr) != 0) return {};
+    tesseract::ETEXT_DESC monitor;
+    monitor.set_deadline_msecs(budgetMs);
+    if (api->Recognize(&monitor) != 0 || monitor.deadline_exceeded()) return {};
     std::unique_ptr<tesseract::ResultIterator> word(api->GetIterator());
     if (!word) return {};
 
