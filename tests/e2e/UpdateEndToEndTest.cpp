@@ -116,8 +116,8 @@ TEST_F(UpdateEndToEnd, ANewerSignedInstallerIsOfferedAndRunsOnYes) {
     // Its version installed, the next start lets the installer go and opens.
     ProgramSession next;
     ASSERT_NE(next.Window(), nullptr);
-    EXPECT_FALSE(FileExists(DataFile(L"PimloOCRSetup.exe")));
-    EXPECT_EQ(Pending(), 0);
+    EXPECT_TRUE(ProgramSession::WaitFor(
+        [] { return !FileExists(DataFile(L"PimloOCRSetup.exe")) && Pending() == 0; }));
 }
 
 TEST_F(UpdateEndToEnd, TheSilentChecksDownloadIsOfferedAtTheNextStartUnlessTampered) {
@@ -151,10 +151,12 @@ TEST_F(UpdateEndToEnd, TheSilentChecksDownloadIsOfferedAtTheNextStartUnlessTampe
     std::string tampered = ReadFileBytes(DataFile(L"PimloOCRSetup.exe"));
     tampered[tampered.size() / 3] ^= 0x5A;
     WriteFileBytes(DataFile(L"PimloOCRSetup.exe"), tampered);
+    ASSERT_TRUE(ReadFileBytes(DataFile(L"PimloOCRSetup.exe")) == tampered) << tampered.size();
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
-    EXPECT_FALSE(FileExists(DataFile(L"PimloOCRSetup.exe")));
-    EXPECT_EQ(Pending(), 0);
+    EXPECT_TRUE(ProgramSession::WaitFor(
+        [] { return !FileExists(DataFile(L"PimloOCRSetup.exe")) && Pending() == 0; }));
+    EXPECT_TRUE(ProgramSession::WaitFor([&] { return IsWindowVisible(program.Window()); }));
 }
 
 }  // namespace
