@@ -38,6 +38,21 @@ TEST_F(BatchRunEndToEnd, OnePictureShowsItsTextAndWritesNothing) {
     EXPECT_FALSE(PathExists(OutputFolder()));
 }
 
+TEST_F(BatchRunEndToEnd, GeneralTextIsReadOfflineWhenHighQualityIsOff) {
+    WriteProgramSettings({{L"UseHighQuality", L"0"}});
+    ServiceHosts offline = standIns_.Hosts();
+    offline.ocr = L"127.0.0.1:9";  // nothing listens: the cloud is out of reach
+    ScopedServiceHosts unreachable{PIMLO_INSTALL_DIR, offline};
+    const int before = TextRequests();
+    ProgramSession program;
+    ASSERT_NE(program.Window(), nullptr);
+    Recognise(program, Picture(L"line.png", L"offline.png"));
+
+    ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
+    EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(kLine));
+    EXPECT_EQ(TextRequests(), before);
+}
+
 TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
     WriteFileBytes(OutputFolder(), "");  // taken: the run uses the next free name
     ProgramSession program;
