@@ -38,20 +38,27 @@ LocalEngineBridge::LocalEngineBridge(const std::wstring& installFolder,
     : enginePath_(JoinPath(installFolder, L"recognition\\ZOZID32.dll")),
       inputPath_(JoinPath(dataFolder, L"tmp.bmp")) {}
 
-LocalEngineBridge::~LocalEngineBridge() { EndProcessesNamed(kEngineProcessName); }
+LocalEngineBridge::~LocalEngineBridge() { EndEngines(); }
 
 bool LocalEngineBridge::EngineAvailable() const { return FileExists(enginePath_); }
 
 bool LocalEngineBridge::Recognise(const std::wstring& picturePath, std::wstring& text) {
     text.clear();
     if (!WriteEngineInputPicture(picturePath, inputPath_)) return false;
-    EndProcessesNamed(kEngineProcessName);
+    EndEngines();
+    userClipboard_ = ClipboardSnapshot::Take();
     if (!RunEngine()) return false;
 
-    std::string block = TakeEngineClipboardText();
+    std::string block = TakeEngineClipboardText(userClipboard_);
     if (block.empty()) return false;
     text = AnsiToWide(block.c_str());
     return true;
+}
+
+void LocalEngineBridge::EndEngines() {
+    EndProcessesNamed(kEngineProcessName);
+    // An engine still running after the wait may have answered since.
+    TakeEngineClipboardText(userClipboard_);
 }
 
 bool LocalEngineBridge::RunEngine() const {

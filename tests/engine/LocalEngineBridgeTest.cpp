@@ -1,5 +1,8 @@
 // The bridge to the local engine, run with the engine doubles.
 #include <gmock/gmock.h>
+#include <shlobj.h>
+
+#include <vector>
 
 #include "engine/LocalEngineBridge.h"
 #include "tests/engine/EngineTestSupport.h"
@@ -7,6 +10,77 @@
 namespace {
 
 using ::testing::HasSubstr;
+
+// One block of the clipboard: its format and its bytes.
+struct ClipboardBlock {
+    UINT format;
+    std::string bytes;
+};
+using ClipboardContent = std::vector<ClipboardBlock>;
+
+// The engine doubles that answer at once, and the text each gives.
+const struct {
+    const wchar_t* name;
+    const wchar_t* text;
+} kAnsweringEngines[] = {{L"engine_double_writer", L"text"}, {L"engine_double_zero", L""}};
+
+template <class Char>
+std::string BytesOf(const std::basic_string<Char>& text) {
+    return std::string(reinterpret_cast<const char*>(text.c_str()),
+                       (text.size() + 1) * sizeof(Char));
+}
+
+// A 2 × 1 picture of 24 bits per pixel, its row padded to 4 bytes.
+std::string SmallDib() {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = 2;
+    header.biHeight = 1;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 8;
+    return std::string(reinterpret_cast<const char*>(&header), sizeof(header)) +
+           std::string("\x10\x20\x30\xF0\xE0\xD0\0\0", 8);
+}
+
+// Two files as Explorer copies them: DROPFILES, then zero-ended wide paths and one more zero.
+std::string FileList() {
+    DROPFILES header = {};
+    header.pFiles = sizeof(header);
+    header.fWide = TRUE;
+    return std::string(reinterpret_cast<const char*>(&header), sizeof(header)) +
+           BytesOf(std::wstring(L"C:\\用户\\a.txt") + L'\0' + L"C:\\b.png" + L'\0');
+}
+
+void ReplaceClipboard(const ClipboardContent& content) {
+    HWND owner =
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    for (const ClipboardBlock& block : content) {
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, block.bytes.size());
+        memcpy(GlobalLock(memory), block.bytes.data(), block.bytes.size());
+        GlobalUnlock(memory);
+        EXPECT_NE(SetClipboardData(block.format, memory), nullptr);
+    }
+    CloseClipboard();
+    DestroyWindow(owner);
+}
+
+// The whole block of the format on the clipboard, or empty.
+std::string ClipboardBytes(UINT format) {
+    std::string bytes;
+    if (!OpenClipboard(nullptr)) return bytes;
+    if (HANDLE block = GetClipboardData(format)) {
+        if (const auto* data = static_cast<const char*>(GlobalLock(block))) {
+            bytes.assign(data, GlobalSize(block));
+            GlobalUnlock(block);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
 
 class LocalEngineBridgeTest : public testing::Test {
 protected:
@@ -31,7 +105,7 @@ protected:
     TempFolder data_;
 };
 
-TEST_F(LocalEngineBridgeTest, ReadsTheEnginesAnsiTextAndEmptiesTheClipboard) {
+TEST_F(LocalEngineBridgeTest, ReadsTheEnginesAnsiTextAndLeavesNoBlockOfIt) {
     InstallEngineDouble(install_.Path(), L"engine_double_writer", L"本地识别的文字 text 2026");
     LocalEngineBridge bridge(install_.Path(), data_.Path());
     ASSERT_TRUE(bridge.EngineAvailable());
@@ -131,6 +205,65 @@ TEST_F(LocalEngineBridgeTest, AnEngineLeftOverFromEarlierIsEndedFirst) {
     EXPECT_EQ(WaitForSingleObject(leftover.hProcess, 0), WAIT_OBJECT_0);
     EXPECT_EQ(text, L"fresh");
     CloseHandle(leftover.hProcess);
+}
+
+TEST_F(LocalEngineBridgeTest, WhatTheUserCopiedComesBackWhetherTheEngineGivesTextOrNot) {
+    const struct {
+        const char* name;
+        ClipboardContent content;
+    } cases[] = {
+        {"Unicode text", {{CF_UNICODETEXT, BytesOf(std::wstring(L"用户复制的文字"))}}},
+        {"Unicode and ANSI text",
+         {{CF_UNICODETEXT, BytesOf(std::wstring(L"统一"))},
+          {CF_TEXT, BytesOf(std::string("ansi"))}}},
+        {"picture", {{CF_DIB, SmallDib()}}},
+        {"file list", {{CF_HDROP, FileList()}}},
+    };
+    for (const auto& kept : cases) {
+        for (const auto& engine : kAnsweringEngines) {
+            SCOPED_TRACE(std::string(kept.name) + " with " + WideToUtf8(engine.name));
+            TempFolder install;
+            InstallEngineDouble(install.Path(), engine.name, engine.text);
+            ReplaceClipboard(kept.content);
+
+            std::wstring text;
+            LocalEngineBridge(install.Path(), data_.Path()).Recognise(Picture(), text);
+
+            EXPECT_EQ(text, engine.text);
+            EXPECT_FALSE(EngineFormatOnClipboard());
+            for (const ClipboardBlock& block : kept.content) {
+                EXPECT_EQ(ClipboardBytes(block.format), block.bytes) << block.format;
+            }
+        }
+    }
+}
+
+TEST_F(LocalEngineBridgeTest, AnEmptyClipboardStaysEmpty) {
+    for (const auto& engine : kAnsweringEngines) {
+        SCOPED_TRACE(WideToUtf8(engine.name));
+        TempFolder install;
+        InstallEngineDouble(install.Path(), engine.name, engine.text);
+        ReplaceClipboard({});
+
+        std::wstring text;
+        LocalEngineBridge(install.Path(), data_.Path()).Recognise(Picture(), text);
+
+        EXPECT_EQ(CountClipboardFormats(), 0);
+    }
+}
+
+TEST_F(LocalEngineBridgeTest, AnAnswerAfterTheWaitIsReplacedByWhatTheUserCopied) {
+    InstallEngineDouble(install_.Path(), L"engine_double_slow", L"too late");
+    ReplaceClipboard({{CF_UNICODETEXT, BytesOf(std::wstring(L"mine"))}});
+    {
+        LocalEngineBridge bridge(install_.Path(), data_.Path());
+        std::wstring text;
+        EXPECT_FALSE(bridge.Recognise(Picture(), text));
+        for (int waited = 0; !EngineFormatOnClipboard() && waited < 5000; waited += 50) Sleep(50);
+        ASSERT_TRUE(EngineFormatOnClipboard());
+    }
+    EXPECT_FALSE(EngineFormatOnClipboard());
+    EXPECT_EQ(ClipboardUnicodeText(), L"mine");
 }
 
 }  // namespace
