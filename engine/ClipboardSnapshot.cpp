@@ -2,14 +2,10 @@
 
 #include <cstring>
 
+#include "common/ClipboardOpening.h"
 #include "common/Win32Handles.h"
 
 namespace {
-
-// Another program may hold the clipboard open for a moment: asked again for
-// up to 250 ms.
-constexpr int kOpenAttempts = 10;
-constexpr DWORD kOpenRetryMs = 25;
 
 // Formats held in plain global memory blocks, copied byte for byte. Those the
 // system makes from another format (CF_TEXT from Unicode text, CF_DIB from a
@@ -21,14 +17,6 @@ bool Kept(UINT format) {
         if (kept == format) return true;
     }
     return false;
-}
-
-bool OpenWhenFree(HWND owner) {
-    for (int attempt = 1;; ++attempt) {
-        if (OpenClipboard(owner)) return true;
-        if (attempt == kOpenAttempts) return false;
-        Sleep(kOpenRetryMs);
-    }
 }
 
 bool CopyBlock(HANDLE block, std::string& bytes) {
@@ -54,7 +42,7 @@ HGLOBAL NewBlock(const std::string& bytes) {
 OpenedClipboard::OpenedClipboard()
     : owner_(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
                              nullptr)),
-      open_(owner_ && OpenWhenFree(owner_)) {}
+      open_(owner_ && OpenClipboardWhenFree(owner_)) {}
 
 OpenedClipboard::~OpenedClipboard() {
     if (open_) CloseClipboard();

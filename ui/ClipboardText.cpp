@@ -2,22 +2,10 @@
 
 #include <cstring>
 
+#include "common/ClipboardOpening.h"
 #include "common/Win32Handles.h"
 
 namespace {
-
-// Another program may hold the clipboard open for a moment (a clipboard
-// manager reading what was just copied): asked again for up to 250 ms.
-constexpr int kOpenAttempts = 10;
-constexpr DWORD kOpenRetryMs = 25;
-
-bool OpenClipboardWhenFree(HWND owner) {
-    for (int attempt = 1;; ++attempt) {
-        if (OpenClipboard(owner)) return true;
-        if (attempt == kOpenAttempts) return false;
-        Sleep(kOpenRetryMs);
-    }
-}
 
 bool CopyIntoBlock(HGLOBAL block, const void* bytes, size_t size) {
     GlobalMemoryLock<> data(block);
