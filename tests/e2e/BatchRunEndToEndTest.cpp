@@ -16,6 +16,7 @@
 #include "tests/e2e/ProgramStartState.h"
 #include "tests/e2e/StandIns.h"
 #include "tests/ui/DialogDriver.h"
+#include "tests/uilib/ScopedClipboardText.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ TEST_F(BatchRunEndToEnd, GeneralTextIsReadOfflineWhenHighQualityIsOff) {
     ServiceHosts offline = standIns_.Hosts();
     offline.ocr = L"127.0.0.1:9";  // nothing listens: the cloud is out of reach
     ScopedServiceHosts unreachable{PIMLO_INSTALL_DIR, offline};
+    // What the user copied stays on the clipboard the engine answers through.
+    ScopedClipboardText copied(L"the user's own words");
     const int before = TextRequests();
     ProgramSession program;
     ASSERT_NE(program.Window(), nullptr);
@@ -51,6 +54,7 @@ TEST_F(BatchRunEndToEnd, GeneralTextIsReadOfflineWhenHighQualityIsOff) {
     ASSERT_TRUE(program.WaitForRunEnd(kRunTimeoutMs));
     EXPECT_THAT(program.Text(L"ocrText"), HasSubstr(kLine));
     EXPECT_EQ(TextRequests(), before);
+    EXPECT_EQ(ClipboardUnicodeText(), L"the user's own words");
 }
 
 TEST_F(BatchRunEndToEnd, ThreePicturesWriteATextFileEachAndAreListed) {
