@@ -6,6 +6,7 @@
 #include "app/LanguageText.h"
 #include "app/ShowMessage.h"
 #include "common/DebugTrace.h"
+#include "common/FileSystem.h"
 #include "services/DailyCheck.h"
 #include "services/InstallerSignature.h"
 
@@ -73,7 +74,7 @@ bool CUpdate::IsChecking() {
 bool CUpdate::OfferInstaller(HWND owner) {
     owner_ = owner;
     const std::wstring installer = InstallerPath(place_);
-    if (GetFileAttributesW(installer.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    if (!FileExists(installer)) return false;
     if (ShowMessage(MessageKeys::HasUpdate, owner_, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/bench/StartedProcess.h"
+
 namespace {
 
 constexpr wchar_t kResultFormat[] = L"ZIDAV_FMT";
@@ -72,27 +74,21 @@ void NotePeak(HANDLE process, SIZE_T& peak) {
 
 bool RunEngine(const std::wstring& engine, const std::wstring& picture, UINT format, Run& run) {
     EmptyTheClipboard();
-    std::wstring line = L"\"" + engine + L"\" \"" + picture + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started = {};
     const auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return false;
+    StartedProcess engineRun(L"\"" + engine + L"\" \"" + picture + L"\"");
+    if (!engineRun.Started()) return false;
+    const HANDLE process = engineRun.Handle();
     bool ended = false;
     for (DWORD waited = 0; waited < kRunLimitMs && !ended; waited += kPollMs) {
-        NotePeak(started.hProcess, run.peakBytes);
-        ended = WaitForSingleObject(started.hProcess, kPollMs) == WAIT_OBJECT_0;
+        NotePeak(process, run.peakBytes);
+        ended = WaitForSingleObject(process, kPollMs) == WAIT_OBJECT_0;
     }
     const std::chrono::duration<double, std::milli> elapsed =
         std::chrono::steady_clock::now() - start;
     run.ms = elapsed.count();
-    if (!ended) TerminateProcess(started.hProcess, 1);
-    NotePeak(started.hProcess, run.peakBytes);
-    GetExitCodeProcess(started.hProcess, &run.exitCode);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    if (!ended) TerminateProcess(process, 1);
+    NotePeak(process, run.peakBytes);
+    GetExitCodeProcess(process, &run.exitCode);
     run.text = ResultOnClipboard(format);
     return ended;
 }

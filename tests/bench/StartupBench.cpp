@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/FileSystem.h"
+#include "tests/bench/StartedProcess.h"
 #include "tests/e2e/ProgramStartState.h"
 
 namespace {
@@ -36,28 +37,21 @@ HWND WaitForWindow(const wchar_t* windowClass, HANDLE process) {
 }
 
 bool RunOnce(const std::wstring& program, const wchar_t* windowClass, Figures& figures) {
-    std::wstring line = L"\"" + program + L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started = {};
     const auto start = std::chrono::steady_clock::now();
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &started))
-        return false;
-    WaitForInputIdle(started.hProcess, 60000);
-    HWND window = WaitForWindow(windowClass, started.hProcess);
+    StartedProcess programRun(L"\"" + program + L"\"");
+    if (!programRun.Started()) return false;
+    const HANDLE process = programRun.Handle();
+    WaitForInputIdle(process, 60000);
+    HWND window = WaitForWindow(windowClass, process);
     std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
     figures.startMs = elapsed.count();
     Sleep(kSettleMs);
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
-    GetProcessMemoryInfo(started.hProcess, &memory, sizeof(memory));
+    GetProcessMemoryInfo(process, &memory, sizeof(memory));
     figures.workingSetMb = memory.WorkingSetSize / (1024.0 * 1024.0);
     if (window) PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    if (WaitForSingleObject(started.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(started.hProcess, 1);
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
     return window != nullptr;
 }
 
